@@ -1,0 +1,21 @@
+# app: windows, dialogs, graphs on QCustomPlot, the box link and the shell.
+find_package(Qt6 REQUIRED COMPONENTS Widgets PrintSupport Network Svg DBus)
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(HIDAPI REQUIRED IMPORTED_TARGET hidapi-hidraw)
+find_library(QCUSTOMPLOT_LIBRARY NAMES QCustomPlotQt6 REQUIRED)
+find_path(QCUSTOMPLOT_INCLUDE_DIR qcustomplot.h REQUIRED)
+set(CMAKE_AUTOMOC ON)
+
+set(APP_SOURCES)
+foreach(layer link graph settings export shell)
+  include(${layer}/app_sources.cmake OPTIONAL)
+endforeach()
+
+if(APP_SOURCES)
+  add_library(app STATIC ${APP_SOURCES})
+  target_include_directories(app PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${QCUSTOMPLOT_INCLUDE_DIR})
+  target_compile_definitions(app PUBLIC QCUSTOMPLOT_USE_LIBRARY)
+  target_link_libraries(app PUBLIC core Qt6::Widgets Qt6::PrintSupport Qt6::Network Qt6::Svg Qt6::DBus
+                        ${QCUSTOMPLOT_LIBRARY} PkgConfig::HIDAPI)
+endif()
+include(shell/program.cmake OPTIONAL)

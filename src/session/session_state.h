@@ -1,0 +1,64 @@
+// The state of the live session and of the record file last opened; plain
+// records owned by the long-lived core and touched on the main thread only.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "protocol/box_messages.h"
+#include "session/record_file.h"
+#include "settings/personal_data.h"
+
+namespace veltrasko {
+
+inline constexpr std::size_t FileNameCapacity = 200;  // paths of up to 199 bytes
+
+// A zero-terminated path in a fixed 200-byte field.
+struct FileNameField {
+  std::array<char, FileNameCapacity> Chars{};
+
+  std::string_view View() const;
+  // False (and the field unchanged) when the path does not fit.
+  bool Assign(std::string_view path);
+};
+
+struct OnlineHeaderRecord {
+  std::int16_t BoxVersion = 0;
+  std::int16_t Weight = 0;
+  FileNameField RecordFileName;
+};
+
+struct FileHeaderRecord {
+  std::int16_t BoxVersion = 0;
+  std::int16_t Weight = 0;
+  FileNameField FileName;
+};
+
+struct SessionState {
+  std::uint8_t SessionOpen = 0;
+  std::int16_t FileCounter = 0;
+  std::uint32_t StrokeCount = 0;
+  std::int16_t DisplayedStrokeCount = 0;
+  std::int16_t PreviousWeight = 0;
+  std::uint8_t NewFileNeeded = 1;
+  std::uint8_t Saving = 1;
+  std::uint8_t SaveNameChosen = 0;
+  std::uint8_t OnlineShown = 1;
+  std::int16_t HeartRateFactor = 1;
+  RecordFile Record;
+  OnlineHeaderRecord OnlineHeader;
+  StrokeMessage PreviousStroke;
+  PersonalData OnlinePersonalData;
+};
+
+struct FileView {
+  FileHeaderRecord FileHeader;
+  std::uint32_t FileStrokeCount = 0;
+  std::int16_t DisplayedFileStrokeCount = 0;
+  std::int16_t FileSessionsSeen = 0;
+  StrokeMessage PreviousFileStroke;
+  PersonalData FilePersonalData;
+};
+
+}  // namespace veltrasko

@@ -1,0 +1,3 @@
+// Must not compile: the core has no Qt on its include path.
+#include <QObject>
+#include "protocol/frame_scanner.h"
