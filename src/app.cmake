@@ -15,7 +15,10 @@ if(APP_SOURCES)
   add_library(app STATIC ${APP_SOURCES})
   target_include_directories(app PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${QCUSTOMPLOT_INCLUDE_DIR})
   target_compile_definitions(app PUBLIC QCUSTOMPLOT_USE_LIBRARY)
+  # The hidapi functions are resolved by what links app: the program links the
+  # real hidapi, the link tests link the simulated box (tools/boxsim) instead.
+  target_include_directories(app PUBLIC ${HIDAPI_INCLUDE_DIRS})
   target_link_libraries(app PUBLIC core Qt6::Widgets Qt6::PrintSupport Qt6::Network Qt6::Svg Qt6::DBus
-                        ${QCUSTOMPLOT_LIBRARY} PkgConfig::HIDAPI)
+                        ${QCUSTOMPLOT_LIBRARY})
 endif()
 include(shell/program.cmake OPTIONAL)

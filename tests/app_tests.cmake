@@ -1,0 +1,24 @@
+# Tests of the Qt side: the real widgets on the offscreen platform, with a
+# QApplication made in the test main.  veltrasko_app_test(name SOURCES ... [BOXSIM])
+# links the simulated box in place of hidapi when BOXSIM is given.
+add_library(app_test_main STATIC ${CMAKE_CURRENT_LIST_DIR}/app_test_main.cpp)
+target_link_libraries(app_test_main PUBLIC app GTest::gtest GTest::gmock)
+
+function(veltrasko_app_test name)
+  cmake_parse_arguments(T "BOXSIM" "" "SOURCES" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  if(T_BOXSIM)
+    target_link_libraries(${name} PRIVATE app_test_main boxsim)
+  else()
+    target_link_libraries(${name} PRIVATE app_test_main PkgConfig::HIDAPI)
+  endif()
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 PROPERTIES ENVIRONMENT
+    "QT_QPA_PLATFORM=offscreen;VRCGEN=$<TARGET_FILE:vrcgen>;VELTRASKO_EXPORT=$<TARGET_FILE:veltrasko-export>")
+endfunction()
+
+foreach(dir link graph_gui shell)
+  if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/${dir}/CMakeLists.txt)
+    add_subdirectory(${CMAKE_CURRENT_LIST_DIR}/${dir})
+  endif()
+endforeach()
