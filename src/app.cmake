@@ -1,10 +1,5 @@
 # app: windows, dialogs, graphs on QCustomPlot, the box link and the shell.
-find_package(Qt6 REQUIRED COMPONENTS Widgets PrintSupport Network Svg DBus)
-find_package(PkgConfig REQUIRED)
-pkg_check_modules(HIDAPI REQUIRED IMPORTED_TARGET hidapi-hidraw)
-find_library(QCUSTOMPLOT_LIBRARY NAMES QCustomPlotQt6 REQUIRED)
-find_path(QCUSTOMPLOT_INCLUDE_DIR qcustomplot.h REQUIRED)
-set(CMAKE_AUTOMOC ON)
+# Qt, QCustomPlot and hidapi are found at the top level, for tests and tools too.
 
 set(APP_SOURCES)
 foreach(layer link graph settings export shell)
