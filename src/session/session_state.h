@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "protocol/box_messages.h"
@@ -44,6 +45,9 @@ struct SessionState {
   std::uint8_t NewFileNeeded = 1;
   std::uint8_t Saving = 1;
   std::uint8_t SaveNameChosen = 0;
+  // The file name held by the "Save next session as" dialog: the base name of
+  // the next record files; empty while sessions are not saved.
+  std::string SaveDialogFileName;
   std::uint8_t OnlineShown = 1;
   std::int16_t HeartRateFactor = 1;
   RecordFile Record;
