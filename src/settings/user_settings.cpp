@@ -1,1 +1,126 @@
+#include "settings/user_settings.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace veltrasko {
+namespace {
+
+constexpr std::int32_t DefaultWindowDistance = 250;
+constexpr std::int32_t DefaultWindowTime = 60;
+constexpr std::int32_t MaxWindowLength = 999999;
+constexpr std::uint8_t DefaultSpeedUnit = 1;   // KM/H in a new file
+constexpr std::uint8_t RepairedSpeedUnit = 0;  // M/S in place of a bad value
+constexpr std::uint8_t DefaultLineWidthLevel = 2;
+constexpr std::uint8_t DefaultSeparatorSymbol = 1;  // comma
+constexpr std::array<std::uint8_t, 6> FilterChoices{1, 2, 4, 6, 8, 10};
+
+// Reads until the buffer is full or the file ends; the count of bytes read.
+std::size_t ReadFully(int fd, std::uint8_t* buffer, std::size_t length) {
+  std::size_t done = 0;
+  while (done < length) {
+    const ssize_t n = ::read(fd, buffer + done, length - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  return done;
+}
+
+void WriteFully(int fd, const std::uint8_t* buffer, std::size_t length) {
+  std::size_t done = 0;
+  while (done < length) {
+    const ssize_t n = ::write(fd, buffer + done, length - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+// Puts the replacement in place of a window length outside 1 to 999999;
+// true when it did.
+bool ReplaceWindowLength(UserSettings& settings, std::size_t offset, std::int32_t replacement) {
+  const auto value = static_cast<std::int32_t>(ReadU32(settings.Bytes, offset));
+  if (value >= 1 && value <= MaxWindowLength) return false;
+  WriteU32(settings.Bytes, offset, static_cast<std::uint32_t>(replacement));
+  return true;
+}
+
+// A one-byte field is valid from lowest to highest; a byte of 128 or more never is.
+bool ReplaceByte(UserSettings& settings, std::size_t offset, std::uint8_t lowest, std::uint8_t highest,
+                 std::uint8_t replacement) {
+  std::uint8_t& field = settings.Bytes[offset];
+  if (field >= lowest && field <= highest) return false;
+  field = replacement;
+  return true;
+}
+
+bool ReplaceFilter(UserSettings& settings) {
+  if (std::ranges::find(FilterChoices, settings.AverageFilter()) != FilterChoices.end()) return false;
+  settings.SetAverageFilter(DefaultAverageFilter);
+  return true;
+}
+
+}  // namespace
+
+UserSettings UserSettings::Defaults() {
+  UserSettings settings;
+  settings.Bytes[SettingsOffset::ComPort] = '0';
+  settings.SetOnlineWindowDistance(DefaultWindowDistance);
+  settings.SetOnlineWindowTime(DefaultWindowTime);
+  settings.SetSpeedUnit(DefaultSpeedUnit);
+  settings.SetLineWidthLevel(DefaultLineWidthLevel);
+  settings.SetAverageFilter(DefaultAverageFilter);
+  settings.SetSeparatorSymbol(DefaultSeparatorSymbol);
+  return settings;
+}
+
+bool SettingsFile::LoadSettings(UserSettings& settings) const {
+  if (ReadSettingsFile(settings)) {
+    RepairSettings(settings);
+    return settings.ComPortNamed();
+  }
+  settings = UserSettings::Defaults();
+  WriteSettingsFile(settings);
+  return false;
+}
+
+bool SettingsFile::ReadSettingsFile(UserSettings& settings) const {
+  const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  // Read into a copy: a short file must not leave half a record in force.
+  UserSettings read;
+  const std::size_t count = ReadFully(fd, read.Bytes.data(), read.Bytes.size());
+  ::close(fd);
+  if (count != UserSettingsLength) return false;
+  settings = read;
+  return true;
+}
+
+void SettingsFile::RepairSettings(UserSettings& settings) const {
+  namespace at = SettingsOffset;
+  // Every field is judged on its own, so all are checked even after a replacement.
+  bool replaced = false;
+  replaced |= ReplaceWindowLength(settings, at::OnlineWindowDistance, DefaultWindowDistance);
+  replaced |= ReplaceWindowLength(settings, at::OnlineWindowTime, DefaultWindowTime);
+  replaced |= ReplaceByte(settings, at::ViewAll, 0, 1, 0);
+  replaced |= ReplaceByte(settings, at::EnlargeAxisText, 0, 1, 0);
+  replaced |= ReplaceByte(settings, at::SpeedUnit, 0, 1, RepairedSpeedUnit);
+  replaced |= ReplaceByte(settings, at::LineWidthLevel, 1, 3, DefaultLineWidthLevel);
+  replaced |= ReplaceFilter(settings);
+  replaced |= ReplaceByte(settings, at::DecimalSymbol, 0, 1, 0);
+  replaced |= ReplaceByte(settings, at::SeparatorSymbol, 0, 2, DefaultSeparatorSymbol);
+  if (replaced) WriteSettingsFile(settings);
+}
+
+void SettingsFile::WriteSettingsFile(const UserSettings& settings) const {
+  const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return;
+  WriteFully(fd, settings.Bytes.data(), settings.Bytes.size());
+  ::close(fd);
+}
+
+}  // namespace veltrasko

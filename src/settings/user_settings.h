@@ -5,42 +5,63 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "protocol/byte_order.h"
 
 namespace veltrasko {
 
 inline constexpr std::size_t UserSettingsLength = 22;
+// Strokes averaged in the graphs unless the user chooses otherwise.
+inline constexpr std::uint8_t DefaultAverageFilter = 4;
+
+// Where each field stands in the 22 bytes; the two 32-bit fields are unaligned.
+namespace SettingsOffset {
+inline constexpr std::size_t ComPort = 0;
+inline constexpr std::size_t OnlineWindowDistance = 6;
+inline constexpr std::size_t OnlineWindowTime = 10;
+inline constexpr std::size_t ViewAll = 14;
+inline constexpr std::size_t EnlargeAxisText = 15;
+inline constexpr std::size_t SpeedUnit = 16;
+inline constexpr std::size_t LineWidthLevel = 17;
+inline constexpr std::size_t AverageFilter = 18;
+inline constexpr std::size_t DecimalSymbol = 19;
+inline constexpr std::size_t SeparatorSymbol = 20;
+}  // namespace SettingsOffset
 
 struct UserSettings {
   std::array<std::uint8_t, UserSettingsLength> Bytes{};
 
   // True when byte 0 of ComPort is not the character '0'.
-  bool ComPortNamed() const { return Bytes[0] != '0'; }
-  std::int32_t OnlineWindowDistance() const { return static_cast<std::int32_t>(ReadU32(Bytes, 6)); }
-  std::int32_t OnlineWindowTime() const { return static_cast<std::int32_t>(ReadU32(Bytes, 10)); }
-  std::uint8_t ViewAll() const { return Bytes[14]; }
-  std::uint8_t EnlargeAxisText() const { return Bytes[15]; }
-  std::uint8_t SpeedUnit() const { return Bytes[16]; }
-  std::uint8_t LineWidthLevel() const { return Bytes[17]; }
-  std::uint8_t AverageFilter() const { return Bytes[18]; }
-  std::uint8_t DecimalSymbol() const { return Bytes[19]; }
-  std::uint8_t SeparatorSymbol() const { return Bytes[20]; }
+  bool ComPortNamed() const { return Bytes[SettingsOffset::ComPort] != '0'; }
+  std::int32_t OnlineWindowDistance() const { return ReadI32(SettingsOffset::OnlineWindowDistance); }
+  std::int32_t OnlineWindowTime() const { return ReadI32(SettingsOffset::OnlineWindowTime); }
+  std::uint8_t ViewAll() const { return Bytes[SettingsOffset::ViewAll]; }
+  std::uint8_t EnlargeAxisText() const { return Bytes[SettingsOffset::EnlargeAxisText]; }
+  std::uint8_t SpeedUnit() const { return Bytes[SettingsOffset::SpeedUnit]; }
+  std::uint8_t LineWidthLevel() const { return Bytes[SettingsOffset::LineWidthLevel]; }
+  std::uint8_t AverageFilter() const { return Bytes[SettingsOffset::AverageFilter]; }
+  std::uint8_t DecimalSymbol() const { return Bytes[SettingsOffset::DecimalSymbol]; }
+  std::uint8_t SeparatorSymbol() const { return Bytes[SettingsOffset::SeparatorSymbol]; }
 
-  void SetOnlineWindowDistance(std::int32_t v) { WriteU32(Bytes, 6, static_cast<std::uint32_t>(v)); }
-  void SetOnlineWindowTime(std::int32_t v) { WriteU32(Bytes, 10, static_cast<std::uint32_t>(v)); }
-  void SetViewAll(std::uint8_t v) { Bytes[14] = v; }
-  void SetEnlargeAxisText(std::uint8_t v) { Bytes[15] = v; }
-  void SetSpeedUnit(std::uint8_t v) { Bytes[16] = v; }
-  void SetLineWidthLevel(std::uint8_t v) { Bytes[17] = v; }
-  void SetAverageFilter(std::uint8_t v) { Bytes[18] = v; }
-  void SetDecimalSymbol(std::uint8_t v) { Bytes[19] = v; }
-  void SetSeparatorSymbol(std::uint8_t v) { Bytes[20] = v; }
+  void SetOnlineWindowDistance(std::int32_t v) { WriteI32(SettingsOffset::OnlineWindowDistance, v); }
+  void SetOnlineWindowTime(std::int32_t v) { WriteI32(SettingsOffset::OnlineWindowTime, v); }
+  void SetViewAll(std::uint8_t v) { Bytes[SettingsOffset::ViewAll] = v; }
+  void SetEnlargeAxisText(std::uint8_t v) { Bytes[SettingsOffset::EnlargeAxisText] = v; }
+  void SetSpeedUnit(std::uint8_t v) { Bytes[SettingsOffset::SpeedUnit] = v; }
+  void SetLineWidthLevel(std::uint8_t v) { Bytes[SettingsOffset::LineWidthLevel] = v; }
+  void SetAverageFilter(std::uint8_t v) { Bytes[SettingsOffset::AverageFilter] = v; }
+  void SetDecimalSymbol(std::uint8_t v) { Bytes[SettingsOffset::DecimalSymbol] = v; }
+  void SetSeparatorSymbol(std::uint8_t v) { Bytes[SettingsOffset::SeparatorSymbol] = v; }
 
   // The values a newly created settings file holds.
   static UserSettings Defaults();
 
   bool operator==(const UserSettings&) const = default;
+
+ private:
+  std::int32_t ReadI32(std::size_t offset) const { return static_cast<std::int32_t>(ReadU32(Bytes, offset)); }
+  void WriteI32(std::size_t offset, std::int32_t v) { WriteU32(Bytes, offset, static_cast<std::uint32_t>(v)); }
 };
 
 // The settings file at a fixed path, loaded, repaired and written back.
@@ -52,7 +73,8 @@ class SettingsFile {
   // Start-up load: read and repair, or write the defaults. True when the
   // settings name a serial port.
   bool LoadSettings(UserSettings& settings) const;
-  // True only when 22 bytes were read; a short file has replaced the first bytes.
+  // True only when 22 bytes were read (bytes after them are ignored). A file
+  // that is missing or shorter leaves the settings as they were.
   bool ReadSettingsFile(UserSettings& settings) const;
   // Replaces every out-of-range field; writes the file once if any was replaced.
   void RepairSettings(UserSettings& settings) const;
