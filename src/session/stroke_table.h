@@ -29,6 +29,8 @@ struct StrokeRow {
   float PaddleTime = 0;
   float ClockTime = 0;
   float HeartRate = 0;
+
+  bool operator==(const StrokeRow&) const = default;
 };
 
 class StrokeTable {
