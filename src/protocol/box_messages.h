@@ -8,6 +8,7 @@
 #include <span>
 
 #include "protocol/byte_order.h"
+#include "settings/personal_data.h"
 
 namespace veltrasko {
 
@@ -55,9 +56,12 @@ struct StatusMessage {
 };
 
 // Decoders: copy the payload that starts at the first byte after the tag, then
-// verify. 0 when the checksum holds, 1 when not (the bytes stay copied).
+// verify. 0 when the checksum holds, 1 when not (the bytes stay copied). A
+// payload shorter than the message is refused (1, or nothing copied) rather
+// than read past its end.
 int DecodeStroke(std::span<const std::uint8_t> payload, StrokeMessage& out);
 int DecodeSessionStart(std::span<const std::uint8_t> payload, SessionStartMessage& out);
+void DecodePersonalData(std::span<const std::uint8_t> payload, PersonalData& out);
 void DecodeStatus(std::span<const std::uint8_t> payload, StatusMessage& out);
 
 void CopyStrokeMessage(StrokeMessage& destination, const StrokeMessage& source);

@@ -20,7 +20,8 @@ struct StreamBuffer {
   std::array<std::uint8_t, StreamBufferCapacity> data{};
 };
 
-// Replaces the buffer's content with the given bytes (at most its capacity).
+// Replaces the buffer's content with the given bytes; bytes beyond the
+// buffer's capacity are not taken.
 void FillStreamBuffer(StreamBuffer& buffer, std::span<const std::uint8_t> bytes);
 
 using FrameTag = std::array<std::uint8_t, 4>;
@@ -88,7 +89,10 @@ class FrameScanner {
   }
 
  private:
-  void KeepFrom(const StreamBuffer& input, int position);
+  // Puts PendingBytes followed by input's bytes into input.
+  void TakeInput(StreamBuffer& input);
+  // Carries input's bytes from position on to the next scan; empties input.
+  void KeepFrom(StreamBuffer& input, int position);
 
   ConnectionListener* listener_;
   LinkFlags flags_;
