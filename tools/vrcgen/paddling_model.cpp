@@ -49,7 +49,10 @@ StrokeEvent PaddlingModel::ChooseEvent() {
   // The first stroke after a reset is special to the computation (it resets
   // its state there), so a fault on it would not mean what it says.
   if (!havePrevious_) return StrokeEvent::Stroke;
-  if (TakeIfDue(sinceRepeat_, faults_.RepeatEvery)) return StrokeEvent::Repeat;
+  // The computation has moved its paddle offset past a message whose clock
+  // fell behind, so a copy of it would not read as a repeat; it waits a message.
+  if (lastEvent_ != StrokeEvent::ClockBehind && TakeIfDue(sinceRepeat_, faults_.RepeatEvery))
+    return StrokeEvent::Repeat;
   if (TakeIfDue(sincePause_, faults_.PauseEvery)) return StrokeEvent::AfterPause;
   if (TakeIfDue(sinceShortStop_, faults_.ShortStopEvery)) return StrokeEvent::ShortStop;
   if (TakeIfDue(sinceClockBehind_, faults_.ClockBehindEvery)) return StrokeEvent::ClockBehind;

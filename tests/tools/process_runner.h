@@ -1,0 +1,23 @@
+// Runs one of our command-line tools as a real process and collects its exit
+// code and what it wrote to stdout and stderr.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace veltrasko::test {
+
+struct ProcessResult {
+  int ExitCode = -1;  // -1 when the process did not end normally
+  std::string Out;
+  std::string Err;
+};
+
+// program is a path; outputs are captured through files in captureFolder.
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& captureFolder);
+
+// The path held by an environment variable the test setup provides.
+std::string ToolPath(const char* variable);
+
+}  // namespace veltrasko::test
