@@ -1,1 +1,97 @@
+#include "session/record_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <climits>
+
+namespace veltrasko {
+
+namespace {
+
+// The largest frame a record file holds: a personal-data frame.
+constexpr std::size_t MaxFramePayload = PersonalDataLength;
+
+// open() needs a terminated path; a stack copy keeps the data path free of allocation.
+using PathChars = std::array<char, PATH_MAX>;
+bool TerminatedPath(std::string_view path, PathChars& out) {
+  if (path.empty() || path.size() >= out.size() || path.find('\0') != std::string_view::npos)
+    return false;
+  std::copy(path.begin(), path.end(), out.begin());
+  out[path.size()] = '\0';
+  return true;
+}
+
+}  // namespace
+
+bool RecordFile::Open(std::string_view path, int flags) {
+  Close();
+  writeFailed_ = false;
+  PathChars terminated;
+  if (!TerminatedPath(path, terminated)) return false;
+  do {
+    fd_ = ::open(terminated.data(), flags | O_CLOEXEC, 0666);
+  } while (fd_ < 0 && errno == EINTR);
+  return fd_ >= 0;
+}
+
+bool RecordFile::Create(std::string_view path) { return Open(path, O_WRONLY | O_CREAT | O_TRUNC); }
+
+bool RecordFile::OpenForAppend(std::string_view path) { return Open(path, O_WRONLY | O_APPEND); }
+
+void RecordFile::Close() {
+  if (fd_ < 0) return;
+  if (::close(fd_) != 0 && errno != EINTR) writeFailed_ = true;
+  fd_ = -1;
+}
+
+void RecordFile::WriteFrame(const FrameTag& tag, std::span<const std::uint8_t> payload) {
+  if (fd_ < 0) return;
+  if (payload.size() > MaxFramePayload) {
+    writeFailed_ = true;
+    return;
+  }
+  std::array<std::uint8_t, std::tuple_size_v<FrameTag> + MaxFramePayload> frame;
+  std::copy(tag.begin(), tag.end(), frame.begin());
+  std::copy(payload.begin(), payload.end(), frame.begin() + tag.size());
+
+  const std::size_t frameLength = tag.size() + payload.size();
+  std::size_t written = 0;
+  while (written < frameLength) {
+    const ssize_t result = ::write(fd_, frame.data() + written, frameLength - written);
+    if (result < 0 && errno == EINTR) continue;
+    if (result <= 0) {
+      writeFailed_ = true;
+      return;
+    }
+    written += static_cast<std::size_t>(result);
+  }
+}
+
+void WritePersonalDataFrame(RecordFile& file, PersonalData& data, CalendarDate today,
+                            PersonalDataMarks& marks) {
+  StampSessionDate(data, today);
+  file.WriteFrame(PersonalDataTag, data.Bytes);
+  marks.OnlinePersonalChanged = 0;
+}
+
+void WriteSessionStartFrame(RecordFile& file, const SessionStartMessage& message) {
+  file.WriteFrame(SessionStartTag, message.Bytes);
+}
+
+void WriteStrokeFrame(RecordFile& file, const StrokeMessage& message) {
+  file.WriteFrame(StrokeTag, message.Bytes);
+}
+
+bool AppendPersonalDataFrame(std::string_view path, const PersonalData& data) {
+  RecordFile file;
+  if (!file.OpenForAppend(path)) return false;
+  file.WriteFrame(PersonalDataTag, data.Bytes);
+  file.Close();
+  return !file.WriteFailed();
+}
+
+}  // namespace veltrasko

@@ -22,26 +22,33 @@ class RecordFile {
 
   // Creates the file anew (an existing one is replaced); false if it cannot be.
   bool Create(std::string_view path);
+  // Opens an existing file for appending; false if it does not exist or
+  // cannot be written.
+  bool OpenForAppend(std::string_view path);
   void Close();
   bool IsOpen() const { return fd_ >= 0; }
 
-  // Writes one whole frame: the tag, then the payload. A failed or short
-  // write is remembered, not retried.
+  // Writes one whole frame, the tag and then the payload, in one write call
+  // (continued after an interruption or a short write). A failure is
+  // remembered until the next Create or OpenForAppend; a closed file writes nothing.
   void WriteFrame(const FrameTag& tag, std::span<const std::uint8_t> payload);
   bool WriteFailed() const { return writeFailed_; }
 
  private:
+  bool Open(std::string_view path, int flags);
+
   int fd_ = -1;
   bool writeFailed_ = false;
 };
 
+// Stamps today's date into the data, writes it and clears OnlinePersonalChanged.
 void WritePersonalDataFrame(RecordFile& file, PersonalData& data, CalendarDate today,
                             PersonalDataMarks& marks);
 void WriteSessionStartFrame(RecordFile& file, const SessionStartMessage& message);
 void WriteStrokeFrame(RecordFile& file, const StrokeMessage& message);
 
-// Appends a personal-data frame to an existing file; false (and nothing
-// written) when the file cannot be opened for writing.
+// Appends a personal-data frame to an existing file; false when the file
+// cannot be opened for writing (nothing written) or the write failed.
 bool AppendPersonalDataFrame(std::string_view path, const PersonalData& data);
 
 }  // namespace veltrasko
