@@ -1,0 +1,37 @@
+// What a test may ask of the simulated box beyond the HID functions: start
+// over with the current environment, see what the program did to the boxes,
+// and pull a box's plug.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veltrasko::boxsim {
+
+// One thing the program did to a box: "open", "open-failed", "nonblocking",
+// "write" (Bytes: the whole output report), "close"; or that the box went
+// away: "unplugged".
+struct BoxEvent {
+  std::string What;
+  std::string SerialNumber;
+  std::vector<std::uint8_t> Bytes;
+};
+
+// Forgets every box and event and reads the environment again. Devices still
+// open stay valid but behave as unplugged.
+void Restart();
+
+std::vector<BoxEvent> Events();
+
+// Threads that called hid_read within the last `within`.
+std::size_t ReadingThreadCount(std::chrono::milliseconds within);
+
+// The box with this serial-number text is gone: reads and writes fail and it
+// is no longer listed.
+void Unplug(std::string_view serialNumber);
+
+}  // namespace veltrasko::boxsim

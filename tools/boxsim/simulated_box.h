@@ -1,0 +1,60 @@
+// One simulated computer box: answers the program's commands in its byte
+// stream, paddles a session after each reset and can be unplugged. Not
+// thread-safe on its own; the simulator serialises every call.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "boxsim_options.h"
+#include "protocol/frame_scanner.h"
+#include "report_packer.h"
+#include "tools/vrcgen/paddling_model.h"
+
+namespace veltrasko::boxsim {
+
+using Clock = std::chrono::steady_clock;
+
+class SimulatedBox {
+ public:
+  SimulatedBox(BoxListing listing, const BoxsimOptions& options);
+
+  const BoxListing& Listing() const { return listing_; }
+  bool Unplugged() const { return unplugged_; }
+  void Unplug() { unplugged_ = true; }
+
+  // A freshly opened device sees no reports queued before.
+  void Open();
+  void Close();
+
+  // The next input report cut to data's size: its length, 0 when none is
+  // waiting, -1 once the box is gone.
+  int ReadReport(std::span<std::uint8_t> data, Clock::time_point now);
+  // One output report (report ID first): its length, or -1 once the box is gone.
+  int WriteReport(std::span<const std::uint8_t> report, Clock::time_point now);
+
+ private:
+  void HandleCommand(std::uint8_t kind, Clock::time_point now);
+  void ResetComputer(Clock::time_point now);
+  void EnqueueDueStrokes(Clock::time_point now);
+  void EnqueueFrame(const FrameTag& tag, std::span<const std::uint8_t> payload, Clock::time_point now);
+  bool FlushDue(Clock::time_point now) const;
+
+  BoxListing listing_;
+  const BoxsimOptions& options_;
+  ReportPacker packer_;
+  PaddlingModel model_;
+  bool unplugged_ = false;
+  bool paddling_ = false;
+  Clock::time_point sessionStart_{};
+  Clock::time_point lastEnqueue_{};
+  std::optional<StrokeMessage> nextStroke_;
+  unsigned strokesSent_ = 0;
+  unsigned framesSent_ = 0;
+  unsigned reportsDelivered_ = 0;
+};
+
+}  // namespace veltrasko::boxsim
