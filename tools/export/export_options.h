@@ -1,0 +1,35 @@
+// The command line of veltrasko-export: the export symbols, the output path
+// and the record file to export, and the usage text shown for a bad one.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "settings/user_settings.h"
+
+namespace veltrasko {
+
+enum class ExportCommand { Export, ShowHelp, BadUsage };
+
+struct ExportArguments {
+  ExportCommand Command = ExportCommand::BadUsage;
+  std::string RecordPath;
+  std::optional<std::string> OutputPath;
+  // The settings file's defaults, with the options applied.
+  UserSettings Settings = UserSettings::Defaults();
+  std::string Error;  // what was wrong, for BadUsage
+};
+
+// arguments excludes the program name.
+ExportArguments ParseExportArguments(std::span<const std::string_view> arguments);
+
+// Without -o: the record path without ".vrc", plus ".csv". A path not ending
+// in ".vrc" keeps its name and gets ".csv" added, so the export never
+// replaces the file it was made from.
+std::string DefaultExportPath(std::string_view recordPath);
+
+std::string_view ExportUsage();
+
+}  // namespace veltrasko
