@@ -93,6 +93,9 @@ StrokeResult StrokeComputer::ComputeStroke(StrokeRow& row, const StrokeMessage& 
   state_.PreviousSpeed = row.Speed;
   if (static_cast<Extended>(row.AirTime) < MinAirTime) return StrokeRejected;
   if (waterTime < MinWaterTime) return StrokeRejected;
+  // A side byte equal to the end marker would hide this row and every later
+  // one from whoever walks the table, so such a stroke is never stored.
+  if (row.Side == EndMarker) return StrokeRejected;
   return StrokeAccepted;
 }
 

@@ -257,6 +257,13 @@ TEST_F(StrokeComputationTest, WaterTimeMustExceedATenthOfASecond) {
   EXPECT_EQ(ComputeWithSpeedAndWater(4.0f, 50001), StrokeAccepted);
 }
 
+TEST_F(StrokeComputationTest, SideEqualToTheEndMarkerIsNeverStored) {
+  StrokeCounters message = WorkedMessage();
+  message.Side = EndMarker;
+  EXPECT_EQ(Compute(message, WorkedPredecessor()), StrokeRejected);
+  EXPECT_EQ(computer.State().PreviousSpeed, 4.0f);
+}
+
 TEST_F(StrokeComputationTest, FirstStrokeAfterResetStartsFromZero) {
   computer.State() = StrokeComputationState{12345, 9000000, 9000000, 1.0f};
   StrokeCounters first;
