@@ -11,12 +11,13 @@
 #include <cstdint>
 #include <memory>
 
+#include "graph/stroke_filter.h"
 #include "session/screen_sinks.h"
 
 class QCheckBox;
+class QCPAxis;
 class QCPGraph;
 class QCustomPlot;
-class QLabel;
 class QPlainTextEdit;
 class QRadioButton;
 class QWidget;
@@ -26,10 +27,7 @@ namespace veltrasko {
 struct AnalyserCore;
 class ChartScaling;
 class SeriesPoints;
-struct GraphPlotState;
 
-inline constexpr int SeriesCount = 36;
-inline constexpr int Chart1SeriesCount = 16;   // Series1 .. Series16
 inline constexpr int ValueCheckBoxCount = 18;  // CheckBox1 .. CheckBox18
 
 class StrokeGraphs : public QObject, public GraphSink {
@@ -88,21 +86,27 @@ class StrokeGraphs : public QObject, public GraphSink {
   void BuildStrokeValuesPage(QWidget& page);
   void BuildRightLeftPage(QWidget& page);
   QCustomPlot* MakeChart(QWidget& page, const char* name, const char* title);
-  void MakeSeries(QCustomPlot& chart, int firstNumber, int count);
-  void ConnectSelectionHandlers();
+  void MakeSeries(QCustomPlot& chart, int firstNumber, int lastNumber);
+  QCheckBox* MakeCheckBox(QWidget& column, int number, bool checked);
+  QRadioButton* MakeRadioButton(QWidget& column, const QString& name, const char* caption, const char* hint);
+  void ConnectChartEvents(QCustomPlot& chart, ChartScaling& scaling, int firstNumber, int lastNumber);
 
+  // The handlers of the check boxes and radio buttons.
   void ActivateSeries();
   void StrokeSideSeries();
-  void MoveValueToOtherAxis(int checkBoxNumber);
   void CheckBoxMouseDown(int checkBoxNumber, Qt::MouseButton button);
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void MoveValueToOtherAxis(int checkBoxNumber);
+  void ShowSeries(int seriesNumber, bool shown);
+  QString AxisTitle(const QCPAxis& axis, bool rightLeftChart) const;
+  void RefreshLegend(QCustomPlot& chart);
 
+  void SetOnlineWindow(ChartScaling& scaling, bool distance);
+  void TrimSides();
   void SetViewCheck(bool online);
   void RedrawTable(const StrokeTable& table);
   void ShowViewStatus(bool online);
-  void TrimBothSidedStrokes();
-  void UndoZoomChart(QCustomPlot& chart);
-  void ReplotBoth();
+  void QueueReplot();
 
   AnalyserCore& core_;
   StatusSink& status_;
@@ -116,10 +120,10 @@ class StrokeGraphs : public QObject, public GraphSink {
   QRadioButton* radioButtonTime2_ = nullptr;
   QPlainTextEdit* memo1_ = nullptr;
   bool onlineGraphChecked_ = true;
-  std::unique_ptr<GraphPlotState> plotState_;
+  PlotFilters filters_;
   std::unique_ptr<SeriesPoints> points_;
-  std::unique_ptr<ChartScaling> scaling1_;
-  std::unique_ptr<ChartScaling> scaling2_;
+  ChartScaling* scaling1_ = nullptr;  // children of their charts
+  ChartScaling* scaling2_ = nullptr;
 };
 
 }  // namespace veltrasko

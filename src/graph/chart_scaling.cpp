@@ -1,0 +1,137 @@
+#include "graph/chart_scaling.h"
+
+#include <qcustomplot.h>
+
+#include "graph/axis_label_ticker.h"
+#include "graph/series_data.h"
+
+namespace veltrasko {
+namespace {
+
+// The vertical axes take 2 % to 98 % of the plot height: a fitted span keeps
+// a margin of 2 % of the height above and below.
+constexpr double VerticalMargin = 0.02 / 0.96;
+
+void WidenIfEmpty(double& lowest, double& highest) {
+  if (highest > lowest) return;
+  lowest -= 0.5;
+  highest += 0.5;
+}
+
+}  // namespace
+
+ChartScaling::ChartScaling(QCustomPlot& chart) : QObject(&chart), chart_(chart) {
+  axes_ = {chart.xAxis, chart.yAxis, chart.yAxis2};
+  for (int side = 0; side < 2; ++side) {
+    auto ticker = QSharedPointer<AxisLabelTicker>::create();
+    verticalTickers_[side] = ticker.data();
+    axes_[side + 1]->setTicker(ticker);
+  }
+  chart.axisRect()->setRangeZoomAxes({chart.xAxis}, {chart.yAxis, chart.yAxis2});
+  chart.setSelectionRectMode(QCP::srmZoom);
+  connect(chart.selectionRect(), &QCPSelectionRect::started, this, [this] { BeginZoom(); });
+  // Connected after the chart's own zoom, so it runs once the ranges are zoomed.
+  connect(chart.selectionRect(), &QCPSelectionRect::accepted, this, [this] { FinishZoom(); });
+  connect(chart.selectionRect(), &QCPSelectionRect::canceled, this, [this] { zoomStarted_ = false; });
+}
+
+void ChartScaling::SetBottomWindow(double newest, double window) {
+  QCPAxis& bottom = *chart_.xAxis;
+  if (newest - window > 0) {
+    if (newest > bottom.range().lower) {
+      bottom.setRangeUpper(newest);
+      bottom.setRangeLower(newest - window);
+    } else {
+      bottom.setRangeLower(newest - window);
+      bottom.setRangeUpper(newest);
+    }
+  } else {
+    bottom.setRangeLower(0);
+    bottom.setRangeUpper(window);
+  }
+}
+
+void ChartScaling::SetLabelSize(int points) {
+  for (QCPAxis* axis : axes_) {
+    QFont font = axis->tickLabelFont();
+    if (font.pointSize() == points) continue;
+    font.setPointSize(points);
+    axis->setTickLabelFont(font);
+  }
+}
+
+void ChartScaling::FitAutomaticAxes() {
+  if (zoomed_) return;
+  if (bottomAutomatic_) FitBottom();
+  FitVertical(*axes_[1]);
+  FitVertical(*axes_[2]);
+}
+
+void ChartScaling::FitBottom() {
+  bool found = false;
+  double lowest = 0;
+  double highest = 0;
+  for (int i = 0; i < chart_.graphCount(); ++i) {
+    const QCPGraph& graph = *chart_.graph(i);
+    const SeriesData& points = PointsOf(graph);
+    if (!graph.visible() || points.isEmpty()) continue;
+    const double first = points.constBegin()->key;
+    const double last = points.LargestX();
+    lowest = found ? std::min(lowest, first) : first;
+    highest = found ? std::max(highest, last) : last;
+    found = true;
+  }
+  if (!found) return;
+  WidenIfEmpty(lowest, highest);
+  chart_.xAxis->setRange(lowest, highest);
+}
+
+void ChartScaling::FitVertical(QCPAxis& axis) {
+  bool found = false;
+  double lowest = 0;
+  double highest = 0;
+  for (int i = 0; i < chart_.graphCount(); ++i) {
+    QCPGraph& graph = *chart_.graph(i);
+    double seriesLowest = 0;
+    double seriesHighest = 0;
+    if (!graph.visible() || graph.valueAxis() != &axis || !PointsOf(graph).ValueSpan(seriesLowest, seriesHighest))
+      continue;
+    lowest = found ? std::min(lowest, seriesLowest) : seriesLowest;
+    highest = found ? std::max(highest, seriesHighest) : seriesHighest;
+    found = true;
+  }
+  if (!found) return;
+  WidenIfEmpty(lowest, highest);
+  const double margin = (highest - lowest) * VerticalMargin;
+  axis.setRange(lowest - margin, highest + margin);
+}
+
+void ChartScaling::BeginZoom() {
+  zoomStarted_ = true;
+  if (zoomed_) return;
+  for (std::size_t i = 0; i < axes_.size(); ++i) rangesBeforeZoom_[i] = {axes_[i]->range().lower, axes_[i]->range().upper};
+}
+
+void ChartScaling::FinishZoom() {
+  if (!zoomStarted_) return;
+  zoomStarted_ = false;
+  zoomed_ = true;
+  SetVerticalDecimals(2);
+  emit zoomed();
+}
+
+void ChartScaling::UndoZoom() {
+  if (zoomed_) {
+    for (std::size_t i = 0; i < axes_.size(); ++i)
+      axes_[i]->setRange(rangesBeforeZoom_[i].first, rangesBeforeZoom_[i].second);
+    zoomed_ = false;
+  }
+  SetVerticalDecimals(1);
+  emit zoomUndone();
+}
+
+void ChartScaling::SetVerticalDecimals(int decimals) {
+  for (AxisLabelTicker* ticker : verticalTickers_) ticker->SetDecimals(decimals);
+}
+
+}  // namespace veltrasko

@@ -1,0 +1,62 @@
+// The axes of one graph: which of them fit their shown series by themselves
+// (automatic) and which keep a range set by the program, the online window
+// of the bottom axis, the label size, and the rectangle zoom with its undo.
+#pragma once
+
+#include <QObject>
+#include <array>
+
+class QCPAxis;
+class QCustomPlot;
+
+namespace veltrasko {
+
+class AxisLabelTicker;
+
+class ChartScaling : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit ChartScaling(QCustomPlot& chart);
+
+  void SetBottomAutomatic(bool automatic) { bottomAutomatic_ = automatic; }
+  bool BottomAutomatic() const { return bottomAutomatic_; }
+
+  // A fixed bottom axis ending at newest and window long, or 0 .. window
+  // while newest is not yet beyond it. The limits are set in the order that
+  // never puts the minimum above the maximum.
+  void SetBottomWindow(double newest, double window);
+
+  // Point size of the labels of all three axes.
+  void SetLabelSize(int points);
+
+  // Gives every automatic axis the span of the shown series drawn against it;
+  // a zoomed graph keeps its ranges.
+  void FitAutomaticAxes();
+
+  bool Zoomed() const { return zoomed_; }
+  // Restores the ranges from before the zoom, if zoomed; the labels go back
+  // to one decimal in any case.
+  void UndoZoom();
+
+ signals:
+  void zoomed();
+  void zoomUndone();
+
+ private:
+  void BeginZoom();
+  void FinishZoom();
+  void SetVerticalDecimals(int decimals);
+  void FitBottom();
+  void FitVertical(QCPAxis& axis);
+
+  QCustomPlot& chart_;
+  std::array<QCPAxis*, 3> axes_{};  // bottom, left, right
+  std::array<AxisLabelTicker*, 2> verticalTickers_{};
+  bool bottomAutomatic_ = true;
+  bool zoomed_ = false;
+  bool zoomStarted_ = false;
+  std::array<std::pair<double, double>, 3> rangesBeforeZoom_{};
+};
+
+}  // namespace veltrasko
