@@ -1,0 +1,40 @@
+#include "shell/file_dialogs.h"
+
+#include <QFileDialog>
+
+namespace veltrasko {
+
+namespace {
+
+QFileDialog* MakeDialog(QWidget& parent, const char* name, const QString& folder, const char* filter) {
+  auto* dialog = new QFileDialog(&parent);
+  dialog->setObjectName(name);
+  // The toolkit's own dialog behaves the same on every desktop and can be
+  // driven by the program's tests.
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  dialog->setSizeGripEnabled(true);
+  dialog->setDirectory(folder);
+  dialog->setNameFilter(filter);
+  return dialog;
+}
+
+}  // namespace
+
+QFileDialog* MakeOpenDialog(QWidget& parent, const QString& folder) {
+  QFileDialog* dialog = MakeDialog(parent, "OpenDialog1", folder, "Veltrasko record  (*.vrc)");
+  dialog->setAcceptMode(QFileDialog::AcceptOpen);
+  dialog->setFileMode(QFileDialog::ExistingFile);
+  return dialog;
+}
+
+QFileDialog* MakeSaveNextDialog(QWidget& parent, const QString& folder) {
+  QFileDialog* dialog = MakeDialog(parent, "SaveDialog1", folder, "Veltrasko record (*.vrc)");
+  dialog->setWindowTitle("Save next session as");
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
+  dialog->setFileMode(QFileDialog::AnyFile);
+  dialog->setDefaultSuffix("vrc");
+  dialog->setOption(QFileDialog::DontConfirmOverwrite);
+  return dialog;
+}
+
+}  // namespace veltrasko

@@ -1,0 +1,197 @@
+#include "shell/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTabWidget>
+#include <QThread>
+
+#include "graph/stroke_graphs.h"
+#include "session/analyser_core.h"
+#include "session/record_reader.h"
+#include "shell/file_dialogs.h"
+#include "shell/hand_over.h"
+#include "shell/status_panels.h"
+
+namespace veltrasko {
+
+namespace {
+
+constexpr int DesignClientWidth = 927;
+constexpr int DesignClientHeight = 574;
+constexpr int MinimumWidth = 550;
+constexpr int MinimumHeight = 380;
+constexpr int FontPointSize = 8;
+// Gives the reader thread time to stop before the device goes away, and the
+// record file time to reach the disk.
+constexpr unsigned long ShutdownWaitMs = 300;
+
+QByteArray Bytes(std::string_view text) { return QByteArray(text.data(), static_cast<qsizetype>(text.size())); }
+
+std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+}  // namespace
+
+TForm1::TForm1(AnalyserCore& core, const ProgramPlaces& places, const QByteArray& firstArgument, QWidget* parent)
+    : QMainWindow(parent), core_(core), places_(places), settingsFile_(PathBytes(places.SettingsPath)) {
+  setObjectName("Form1");
+  setMinimumSize(MinimumWidth, MinimumHeight);
+  QFont font = QApplication::font();
+  font.setPointSize(FontPointSize);
+  setFont(font);
+  resize(DesignClientWidth, DesignClientHeight);
+  BuildPages();
+  menu_ = BuildMainMenu(*menuBar());
+  ConnectMenu();
+  sinks_ = std::make_unique<ScreenSinks>(ScreenSinks{*statusBar1_, *this, *graphs_, *this});
+  reader_ = std::make_unique<RecordReader>(core_, *sinks_);
+  FormCreate(firstArgument);
+}
+
+// FormDestroy: the hand-over channel closes with the window.
+TForm1::~TForm1() { handOver_->Stop(); }
+
+void TForm1::BuildPages() {
+  pageControl1_ = new QTabWidget(this);
+  pageControl1_->setObjectName("PageControl1");
+  tabSheet1_ = new QWidget;
+  tabSheet1_->setObjectName("TabSheet1");
+  tabSheet2_ = new QWidget;
+  tabSheet2_->setObjectName("TabSheet2");
+  pageControl1_->addTab(tabSheet1_, "Stroke values");
+  pageControl1_->addTab(tabSheet2_, "Right vs. left");
+  setCentralWidget(pageControl1_);
+  statusBar1_ = new StatusPanels(this);
+  setStatusBar(statusBar1_);
+  graphs_ = new StrokeGraphs(core_, *statusBar1_, *tabSheet1_, *tabSheet2_, this);
+}
+
+void TForm1::ConnectMenu() {
+  connect(menu_.Openfile1, &QAction::triggered, this, &TForm1::Openfile1Click);
+  connect(menu_.Savenext1, &QAction::triggered, this, &TForm1::Savenext1Click);
+  connect(menu_.Quit1, &QAction::triggered, this, &TForm1::Quit1Click);
+  connect(menu_.Resetcomputer1, &QAction::triggered, this, &TForm1::Resetcomputer1Click);
+  connect(menu_.ShowFile1, &QAction::triggered, this, [this] {
+    graphs_->ShowFile1Click();
+    SetViewChecks();
+  });
+  connect(menu_.Showonlinesession1, &QAction::triggered, this, [this] {
+    graphs_->Showonlinesession1Click();
+    SetViewChecks();
+  });
+  connect(graphs_, &StrokeGraphs::viewChanged, this, &TForm1::SetViewChecks);
+}
+
+void TForm1::FormCreate(const QByteArray& firstArgument) {
+  handOver_ = new HandOverListener(this);
+  connect(handOver_, &HandOverListener::handOverKnocked, this, &TForm1::OnHandOverMessage);
+  handOver_->Listen(places_.ChannelName);
+
+  setWindowTitle(MainWindowCaption);
+  graphs_->CheckBox(4).setText("Water pct.");
+  graphs_->CheckBox(5).setText("Water dist.");
+  graphs_->CheckBox(13).setText("Water dist.");
+  SizeToScreen();
+
+  // Every platform this program builds for passes the platform check, so
+  // the settings' answer about a serial port never leads to a warning.
+  settingsFile_.LoadSettings(core_.Settings);
+
+  statusBar1_->ShowStatus(StatusPanel::Connection, "Disconnected");
+  core_.OnlineStrokes.MarkEmpty();
+  core_.FileStrokes.MarkEmpty();
+
+  graphs_->SetupSeries();
+  graphs_->VertAxisNameChart1();
+  graphs_->VertAxisNameChart2();
+
+  openDialog1_ = MakeOpenDialog(*this, places_.DialogFolder);
+  saveDialog1_ = MakeSaveNextDialog(*this, places_.DialogFolder);
+
+  OpenNamedRecordFile(firstArgument);
+}
+
+void TForm1::SizeToScreen() {
+  const QRect screen = this->screen()->geometry();
+  resize(screen.width() * 3 / 4, screen.height() * 2 / 3);
+  move(screen.center() - rect().center());
+}
+
+void TForm1::ShowMessage(std::string_view text) {
+  QMessageBox box(QMessageBox::Information, QString(), QString::fromLocal8Bit(Bytes(text)), QMessageBox::Ok, this);
+  box.exec();
+}
+
+std::optional<std::string> TForm1::AskSaveNextSession(std::string_view proposal) {
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+  return RunSaveNextDialog(proposal);
+}
+
+void TForm1::ShowOnlineWeight(std::string_view weightText) { onlineWeightText_ = weightText; }
+
+void TForm1::ShowFilePersonalData(const PersonalData& data) { filePersonalData_ = data; }
+
+std::optional<std::string> TForm1::RunSaveNextDialog(std::string_view proposal) {
+  saveDialog1_->selectFile(QFile::decodeName(Bytes(proposal)));
+  if (saveDialog1_->exec() != QDialog::Accepted || saveDialog1_->selectedFiles().isEmpty()) return std::nullopt;
+  return PathBytes(saveDialog1_->selectedFiles().constFirst());
+}
+
+void TForm1::Openfile1Click() {
+  if (openDialog1_->exec() != QDialog::Accepted || openDialog1_->selectedFiles().isEmpty()) return;
+  OpenNamedRecordFile(QFile::encodeName(openDialog1_->selectedFiles().constFirst()));
+}
+
+void TForm1::OpenNamedRecordFile(const QByteArray& path) {
+  openDialog1_->selectFile(QFile::decodeName(path));
+  if (!path.isEmpty()) reader_->OpenRecordFile(std::string_view(path.constData(), path.size()));
+}
+
+void TForm1::Savenext1Click() {
+  const std::optional<std::string> chosen = RunSaveNextDialog(CompactDateText(Today()) + "_?");
+  if (!chosen) return;
+  core_.Session.SaveDialogFileName = *chosen;
+  core_.Session.SaveNameChosen = 1;
+  statusBar1_->ShowStatus(StatusPanel::FileOrHint, " Reset the ergo computer.");
+  // With no stroke yet the box can start the new session itself; during a
+  // session the paddler decides when to press 'RST'.
+  if (core_.Session.DisplayedStrokeCount == 0) commands_.SendResetCommand();
+}
+
+void TForm1::Resetcomputer1Click() { commands_.SendResetCommand(); }
+
+void TForm1::OnHandOverMessage() {
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+  OpenNamedRecordFile(TakeHandOverFile(places_.HandOverFilePath));
+}
+
+void TForm1::SetViewChecks() {
+  const bool online = graphs_->OnlineGraphChecked();
+  menu_.Showonlinesession1->setChecked(online);
+  menu_.ShowFile1->setChecked(!online);
+}
+
+void TForm1::Quit1Click() { close(); }
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  ShutDown();
+  event->accept();
+}
+
+void TForm1::ShutDown() {
+  QThread::msleep(ShutdownWaitMs);
+  core_.Session.Record.Close();
+  QThread::msleep(ShutdownWaitMs);
+}
+
+}  // namespace veltrasko

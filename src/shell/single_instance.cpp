@@ -1,0 +1,13 @@
+#include "shell/single_instance.h"
+
+namespace veltrasko {
+
+InstanceLock::InstanceLock(const QString& lockPath) : lock_(lockPath) {
+  // Only a dead owner makes the lock stale, never its age: the running
+  // instance holds it for as long as it runs, days if need be.
+  lock_.setStaleLockTime(0);
+}
+
+bool InstanceLock::TryTake() { return lock_.tryLock(0); }
+
+}  // namespace veltrasko
