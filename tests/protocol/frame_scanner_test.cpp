@@ -184,13 +184,6 @@ TEST_F(FrameScannerTest, ReadingFileAcceptsStrokesAndSessionStartsAlike) {
   EXPECT_EQ(scanner.Flags().ConnectionState, 0);
 }
 
-TEST_F(FrameScannerTest, PersonalDataIsAcceptedAlways) {
-  const PersonalData data = frames::SamplePersonalData();
-  EXPECT_EQ(Scan(Frame(PersonalDataTag, data.Bytes)), ScanPersonalData);
-  EXPECT_EQ(personal, data);
-  EXPECT_TRUE(Pending().empty());
-}
-
 TEST_F(FrameScannerTest, ConnectionStatusRunsTheListener) {
   EXPECT_EQ(Scan(Frame(StatusTag, EncodeStatus(KindConnectionStatus, 1).Bytes)), ScanStatus);
   EXPECT_EQ(scanner.Flags().ConnectionState, 1);
@@ -217,18 +210,6 @@ TEST_F(FrameScannerTest, OtherStatusKindsAreStoredWithoutConnecting) {
   FillStreamBuffer(input, Frame(StatusTag, EncodeStatus(KindConnectionStatus, 1).Bytes));
   EXPECT_EQ(withoutListener.ScanFrame(input, 0, stroke, personal, start), ScanStatus);
   EXPECT_EQ(withoutListener.Flags().ConnectionState, 1);
-}
-
-TEST_F(FrameScannerTest, IncompleteStatusAndPersonalDataWait) {
-  const Bytes status = Frame(StatusTag, EncodeStatus(KindConnectionStatus, 1).Bytes);
-  EXPECT_EQ(Scan(Bytes(status.begin(), status.end() - 1)), ScanIncomplete);
-  EXPECT_EQ(listener.Calls, 0);
-  EXPECT_EQ(Scan(Bytes(status.end() - 1, status.end())), ScanStatus);
-  EXPECT_EQ(listener.Calls, 1);
-
-  const Bytes data = Frame(PersonalDataTag, frames::SamplePersonalData().Bytes);
-  EXPECT_EQ(Scan(Bytes(data.begin(), data.begin() + 4)), ScanIncomplete);
-  EXPECT_EQ(Scan(Bytes(data.begin() + 4, data.end())), ScanPersonalData);
 }
 
 // A live stream: confirmation, session, strokes, personal data and status,
