@@ -1,0 +1,144 @@
+#include <QRadioButton>
+#include <algorithm>
+
+#include "graph_fixture.h"
+
+namespace veltrasko {
+namespace {
+
+using AxesTest = GraphTest;
+
+QCPRange BottomOf(QCustomPlot& chart) { return chart.xAxis->range(); }
+
+void ExpectRange(const QCPRange& range, double lower, double upper) {
+  EXPECT_DOUBLE_EQ(range.lower, lower);
+  EXPECT_DOUBLE_EQ(range.upper, upper);
+}
+
+TEST_F(AxesTest, OnlineWindowEndsAtTheNewestStroke) {
+  PlotLive(MakeRow(1, 0, 1234.5f, 300));
+  ExpectRange(BottomOf(Graphs().Chart1()), 984.5, 1234.5);
+  ExpectRange(BottomOf(Graphs().Chart2()), 984.5, 1234.5);
+}
+
+TEST_F(AxesTest, WindowStartsAtZeroUntilTheSessionIsLongerThanIt) {
+  ExpectRange(BottomOf(Graphs().Chart1()), 0, 250);
+  PlotLive(MakeRow(1, 0, 100, 30));
+  ExpectRange(BottomOf(Graphs().Chart1()), 0, 250);
+  PlotLive(MakeRow(2, 0, 250, 70));
+  ExpectRange(BottomOf(Graphs().Chart1()), 0, 250);
+}
+
+TEST_F(AxesTest, EachGraphUsesItsOwnBottomQuantity) {
+  StrokeGraphs& graphs = Graphs();
+  graphs.RadioButtonTime1().click();
+  ExpectRange(BottomOf(graphs.Chart1()), 0, 60);
+  PlotLive(MakeRow(1, 1, 1000, 200));
+  // The newest stroke is a right stroke: Chart2's left lines do not have it,
+  // yet its window ends there too.
+  PlotLive(MakeRow(2, 0, 1234.5f, 300));
+  ExpectRange(BottomOf(graphs.Chart1()), 240, 300);
+  ExpectRange(BottomOf(graphs.Chart2()), 984.5, 1234.5);
+}
+
+TEST_F(AxesTest, WindowMovingBackSetsTheMinimumFirst) {
+  StrokeGraphs& graphs = Graphs();
+  PlotLive(MakeRow(1, 0, 1234.5f, 300));
+  std::vector<QCPRange> steps;
+  QObject::connect(graphs.Chart1().xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged),
+                   [&steps](const QCPRange& range) { steps.push_back(range); });
+  graphs.RadioButtonTime1().click();
+  ASSERT_GE(steps.size(), 2u);
+  ExpectRange(steps[0], 240, 1234.5);
+  ExpectRange(steps.back(), 240, 300);
+  for (const QCPRange& step : steps) EXPECT_LE(step.lower, step.upper);
+}
+
+TEST_F(AxesTest, WindowMovingOnSetsTheMaximumFirst) {
+  StrokeGraphs& graphs = Graphs();
+  graphs.RadioButtonTime1().click();
+  PlotLive(MakeRow(1, 0, 1234.5f, 300));
+  std::vector<QCPRange> steps;
+  QObject::connect(graphs.Chart1().xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged),
+                   [&steps](const QCPRange& range) { steps.push_back(range); });
+  graphs.RadioButtonDist1().click();
+  ASSERT_GE(steps.size(), 2u);
+  ExpectRange(steps[0], 240, 1234.5);
+  ExpectRange(steps.back(), 984.5, 1234.5);
+}
+
+TEST_F(AxesTest, ViewAllFitsTheWholeSession) {
+  core_->Settings.SetViewAll(1);
+  PlotLive(MakeRow(1, 0, 20, 5));
+  PlotLive(MakeRow(2, 0, 1234.5f, 300));
+  Graphs().Chart1().replot();
+  ExpectRange(BottomOf(Graphs().Chart1()), 20, 1234.5);
+}
+
+TEST_F(AxesTest, EnlargedLabelsOnlyInTheOnlineView) {
+  core_->Settings.SetEnlargeAxisText(1);
+  StrokeGraphs& graphs = Graphs();
+  EXPECT_EQ(graphs.Chart1().xAxis->tickLabelFont().pointSize(), 14);
+  EXPECT_EQ(graphs.Chart2().yAxis2->tickLabelFont().pointSize(), 14);
+  graphs.ShowFile1Click();
+  EXPECT_EQ(graphs.Chart1().yAxis->tickLabelFont().pointSize(), 8);
+  EXPECT_EQ(graphs.Chart2().xAxis->tickLabelFont().pointSize(), 8);
+}
+
+TEST_F(AxesTest, FileViewFitsTheFileAndLeavesTheWindowAlone) {
+  StrokeGraphs& graphs = Graphs();
+  core_->FileStrokes.WorkingRow() = MakeRow(1, 0, 5, 1);
+  core_->FileStrokes.FinishStroke(true);
+  core_->FileStrokes.WorkingRow() = MakeRow(2, 0, 4000, 900);
+  core_->FileStrokes.FinishStroke(true);
+  graphs.ShowFile1Click();
+  graphs.Chart1().replot();
+  ExpectRange(BottomOf(graphs.Chart1()), 5, 4000);
+  graphs.UpdateAxes();
+  graphs.Chart1().replot();
+  ExpectRange(BottomOf(graphs.Chart1()), 5, 4000);
+}
+
+TEST_F(AxesTest, VerticalAxesFitTheShownSeriesWithAMargin) {
+  StrokeGraphs& graphs = Graphs();
+  StrokeRow row = MakeRow(1, 0, 10, 1);
+  row.Speed = 3.0f;
+  PlotLive(row);
+  row = MakeRow(2, 0, 20, 2);
+  row.Speed = 5.0f;
+  PlotLive(row);
+  graphs.Chart1().replot();
+  const QCPRange left = graphs.Chart1().yAxis->range();
+  const double span = (5.0f * 3.6f) - (3.0f * 3.6f);
+  EXPECT_NEAR(left.lower, 3.0f * 3.6f - span * 0.02 / 0.96, 1e-4);
+  EXPECT_NEAR(left.upper, 5.0f * 3.6f + span * 0.02 / 0.96, 1e-4);
+}
+
+// How many of the vertical labels for 40 .. 40.1 show two decimals.
+int TwoDecimalLabels(QCPAxis& axis) {
+  QVector<QString> labels;
+  QVector<double> ticks;
+  axis.ticker()->generate(QCPRange(40, 40.1), QLocale::c(), 'g', 2, ticks, nullptr, &labels);
+  return static_cast<int>(std::count_if(labels.begin(), labels.end(), [](const QString& label) {
+    return label.indexOf('.') >= 0 && label.size() - label.indexOf('.') == 3;
+  }));
+}
+
+TEST_F(AxesTest, ZoomUndoRestoresTheRangesAndTheLabelFormat) {
+  StrokeGraphs& graphs = Graphs();
+  PlotLive(MakeRow(1, 0, 10, 1));
+  graphs.Chart1().yAxis->setRange(0, 100);
+  QCPSelectionRect& rect = *graphs.Chart1().selectionRect();
+  emit rect.started(nullptr);
+  graphs.Chart1().yAxis->setRange(40, 42);
+  emit rect.accepted(QRect(), nullptr);
+  graphs.Chart1().replot();
+  EXPECT_DOUBLE_EQ(graphs.Chart1().yAxis->range().lower, 40);  // a zoomed axis is not refitted
+  EXPECT_GT(TwoDecimalLabels(*graphs.Chart1().yAxis2), 0);
+  graphs.UndoZoom();
+  EXPECT_DOUBLE_EQ(graphs.Chart1().yAxis->range().lower, 0);
+  EXPECT_EQ(TwoDecimalLabels(*graphs.Chart1().yAxis2), 0);
+}
+
+}  // namespace
+}  // namespace veltrasko
