@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "export/export_writer.h"
+#include "tool_fixture.h"
+
+namespace veltrasko::test {
+namespace {
+
+class ExportTool : public ToolTest {
+ protected:
+  // What the window's export writes for the same file opened first thing.
+  std::string WindowExport(const std::string& recordPath, const UserSettings& settings) {
+    const OpenedRecord opened(recordPath, settings);
+    const std::string path = File("window-export.csv");
+    EXPECT_TRUE(WriteExportFile(path, ShownExportSource(*opened.Core), opened.Core->Settings));
+    return ReadWholeFile(path);
+  }
+  static std::string LineAfterHeader(const std::string& text, int index) {
+    std::size_t at = text.find("\n\n") + 2;
+    for (int i = 0; i < index; ++i) at = text.find('\n', at) + 1;
+    return text.substr(at, text.find('\n', at) - at + 1);
+  }
+};
+
+TEST_F(ExportTool, DefaultsWriteNextToTheRecordFileAsTheWindowWould) {
+  const std::string record = MakeRecord("run_03.vrc", {"--strokes", "50", "--seed", "4"});
+  const ProcessResult result = RunExportTool({record});
+  ASSERT_EQ(result.ExitCode, 0) << result.Err;
+  EXPECT_TRUE(result.Err.empty());
+  const std::string exported = ReadWholeFile(File("run_03.csv"));
+  EXPECT_EQ(exported, WindowExport(record, UserSettings::Defaults()));
+  EXPECT_NE(exported.find("\nExported from file: " + record + "\n"), std::string::npos);
+  // Comma separator, decimal dot, km/h: the settings file's defaults.
+  EXPECT_EQ(LineAfterHeader(exported, 0).substr(0, 42), "Stroke count, Total dist[M], Speed[KM/H], ");
+  const std::string firstStroke = LineAfterHeader(exported, 1);
+  EXPECT_EQ(firstStroke.substr(0, 6), "   1, ");
+  EXPECT_EQ(firstStroke.substr(firstStroke.size() - 3), ", \n");
+  EXPECT_NE(firstStroke.find('.'), std::string::npos);
+}
+
+struct SymbolCase {
+  std::vector<std::string> Options;
+  std::uint8_t Separator;
+  std::uint8_t Decimal;
+  std::uint8_t Speed;
+  const char* HeadingStart;
+};
+
+class ExportSymbols : public ExportTool, public ::testing::WithParamInterface<SymbolCase> {};
+
+TEST_P(ExportSymbols, EachOptionReachesTheWriter) {
+  const std::string record = MakeRecord("run.vrc", {"--strokes", "30"});
+  std::vector<std::string> arguments = GetParam().Options;
+  arguments.insert(arguments.end(), {"-o", File("out.txt"), record});
+  const ProcessResult result = RunExportTool(arguments);
+  ASSERT_EQ(result.ExitCode, 0) << result.Err;
+
+  UserSettings settings = UserSettings::Defaults();
+  settings.SetSeparatorSymbol(GetParam().Separator);
+  settings.SetDecimalSymbol(GetParam().Decimal);
+  settings.SetSpeedUnit(GetParam().Speed);
+  const std::string exported = ReadWholeFile(File("out.txt"));
+  EXPECT_EQ(exported, WindowExport(record, settings));
+  EXPECT_EQ(LineAfterHeader(exported, 0).rfind(GetParam().HeadingStart, 0), 0u) << LineAfterHeader(exported, 0);
+  EXPECT_FALSE(std::filesystem::exists(File("run.csv")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, ExportSymbols,
+    ::testing::Values(SymbolCase{{"--separator", "semicolon"}, 0, 0, 1, "Stroke count; Total dist[M]; Speed[KM/H];"},
+                      SymbolCase{{"--separator", "comma"}, 1, 0, 1, "Stroke count, Total dist[M], Speed[KM/H],"},
+                      SymbolCase{{"--separator", "tab"}, 2, 0, 1, "Stroke count\t Total dist[M]\t Speed[KM/H]\t"},
+                      SymbolCase{{"--decimal", "comma", "--separator", "semicolon"}, 0, 1, 1, "Stroke count; "},
+                      SymbolCase{{"--decimal", "dot"}, 1, 0, 1, "Stroke count, "},
+                      SymbolCase{{"--speed", "ms"}, 1, 0, 0, "Stroke count, Total dist[M], Speed[M/S],"},
+                      SymbolCase{{"--speed", "kmh"}, 1, 0, 1, "Stroke count, Total dist[M], Speed[KM/H],"}));
+
+TEST_F(ExportTool, DecimalCommaLeavesNoDotInTheStrokeLines) {
+  const std::string record = MakeRecord("run.vrc", {"--strokes", "20"});
+  ASSERT_EQ(RunExportTool({"--decimal", "comma", "--separator", "semicolon", record}).ExitCode, 0);
+  const std::string exported = ReadWholeFile(File("run.csv"));
+  const std::string strokes = exported.substr(exported.find("Heartrate"));
+  EXPECT_EQ(strokes.find('.'), std::string::npos);
+  EXPECT_NE(strokes.find(','), std::string::npos);
+  // The header block keeps its point: "version 1.19".
+  EXPECT_NE(exported.find("veltrasko computer version 1.19\n"), std::string::npos);
+}
+
+TEST_F(ExportTool, BadUsageExitsWithTwoAndWritesNothing) {
+  const std::string record = MakeRecord("run.vrc", {"--strokes", "5"});
+  const std::vector<std::vector<std::string>> bad{
+      {},
+      {"--separator", "colon", record},
+      {"--decimal", record},
+      {"--speed", "mph", record},
+      {"--verbose", record},
+      {"-o"},
+      {record, record},
+  };
+  for (const auto& arguments : bad) {
+    const ProcessResult result = RunExportTool(arguments);
+    EXPECT_EQ(result.ExitCode, 2) << ::testing::PrintToString(arguments);
+    EXPECT_NE(result.Err.find("usage: veltrasko-export"), std::string::npos);
+  }
+  EXPECT_FALSE(std::filesystem::exists(File("run.csv")));
+  EXPECT_EQ(RunExportTool({"--help"}).ExitCode, 0);
+}
+
+TEST_F(ExportTool, UnreadableRecordFilesExitWithThree) {
+  const std::string noStart = MakeRecord("nostart.vrc", {"--strokes", "5", "--bad-session-start"});
+  for (const std::string& record : {File("missing.vrc"), noStart}) {
+    const ProcessResult result = RunExportTool({record});
+    EXPECT_EQ(result.ExitCode, 3) << record;
+    EXPECT_EQ(result.Err, "Could not open file!\n");
+  }
+  EXPECT_FALSE(std::filesystem::exists(File("missing.csv")));
+  EXPECT_FALSE(std::filesystem::exists(File("nostart.csv")));
+}
+
+TEST_F(ExportTool, AnOutputThatCannotBeWrittenExitsWithFour) {
+  const std::string record = MakeRecord("run.vrc", {"--strokes", "5"});
+  const std::string before = ReadWholeFile(record);
+  const ProcessResult noFolder = RunExportTool({"-o", File("gone/out.csv"), record});
+  EXPECT_EQ(noFolder.ExitCode, 4);
+  EXPECT_NE(noFolder.Err.find("gone/out.csv"), std::string::npos);
+
+  const ProcessResult itself = RunExportTool({"-o", record, record});
+  EXPECT_EQ(itself.ExitCode, 4);
+  EXPECT_FALSE(itself.Err.empty());
+  EXPECT_EQ(ReadWholeFile(record), before);
+}
+
+TEST_F(ExportTool, ASessionWithoutStrokesExitsWithFiveAndNoFile) {
+  const std::string record = MakeRecord("empty.vrc", {"--strokes", "0"});
+  const ProcessResult result = RunExportTool({record});
+  EXPECT_EQ(result.ExitCode, 5);
+  EXPECT_EQ(result.Err, "No data available for export!\n");
+  EXPECT_FALSE(std::filesystem::exists(File("empty.csv")));
+}
+
+TEST_F(ExportTool, ARecordFileNotEndingInVrcIsNeverReplaced) {
+  const std::string record = MakeRecord("session.csv", {"--strokes", "5"});
+  const std::string before = ReadWholeFile(record);
+  ASSERT_EQ(RunExportTool({record}).ExitCode, 0);
+  EXPECT_EQ(ReadWholeFile(record), before);
+  EXPECT_TRUE(std::filesystem::exists(File("session.csv.csv")));
+}
+
+}  // namespace
+}  // namespace veltrasko::test
