@@ -36,13 +36,6 @@ TEST(PersonalDataDates, TodayIsTheLocalCalendarDate) {
   }
 }
 
-TEST(PersonalDataFields, LayoutCoversTheWholeRecordWithoutOverlap) {
-  EXPECT_EQ(FanResistanceField.offset, PersonNameField.offset + PersonNameField.width);
-  EXPECT_EQ(WeightTextField.offset, FanResistanceField.offset + FanResistanceField.width);
-  EXPECT_EQ(SessionDateField.offset, WeightTextField.offset + WeightTextField.width);
-  EXPECT_EQ(SessionDateField.offset + SessionDateField.width, PersonalDataLength);
-}
-
 TEST(PersonalDataFields, SetTextKeepsBytesBehindTheTerminatorAndTheNextField) {
   PersonalData data;
   data.SetText(PersonNameField, "Longername");
