@@ -47,6 +47,7 @@ struct SymbolCase {
   std::uint8_t Speed;
   const char* HeadingStart;
 };
+void PrintTo(const SymbolCase& symbols, std::ostream* out) { *out << ::testing::PrintToString(symbols.Options); }
 
 class ExportSymbols : public ExportTool, public ::testing::WithParamInterface<SymbolCase> {};
 

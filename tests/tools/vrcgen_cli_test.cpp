@@ -85,6 +85,7 @@ struct ModelFault {
   const char* Option;
   std::uint32_t AcceptedStrokes;
 };
+void PrintTo(const ModelFault& fault, std::ostream* out) { *out << fault.Option; }
 
 class VrcgenModelFault : public ToolTest, public ::testing::WithParamInterface<ModelFault> {};
 
