@@ -1,0 +1,7 @@
+# Figures for reading, exporting and scanning; never asserted by tests.
+veltrasko_bench(record_read_bench record_read_bench.cpp)
+veltrasko_bench(export_bench export_bench.cpp)
+veltrasko_bench(frame_scanner_bench frame_scanner_bench.cpp)
+foreach(bench record_read_bench export_bench frame_scanner_bench)
+  target_link_libraries(${bench} PRIVATE synthetic_record)
+endforeach()
