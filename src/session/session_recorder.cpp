@@ -33,8 +33,7 @@ SessionRecorder::SessionRecorder(AnalyserCore& core, ScreenSinks& sinks, DateSou
 void SessionRecorder::OnBytesReceived(StreamBuffer& chunk) {
   const ScanResult result = core_.Scanner.ScanFrame(chunk, 0, stroke_, personal_, start_);
   if (result == ScanStroke) {
-    const SessionState& session = core_.Session;
-    if (session.FileCounter > 0 && session.SessionOpen == 1) TakeStroke();
+    if (sessionStartHandled_ && core_.Session.SessionOpen == 1) TakeStroke();
   } else if (result == ScanSessionStart) {
     if (!TakeSessionStart()) return;
   }
@@ -81,6 +80,7 @@ bool SessionRecorder::TakeSessionStart() {
     return false;
   }
   if (start_.BoxVersion() == OldestBoxVersion) session.HeartRateFactor = OldHeartRateBoxFactor;
+  sessionStartHandled_ = true;
 
   if (session.SaveDialogFileName.empty()) {
     ShowNotSaving();
@@ -148,7 +148,6 @@ bool SessionRecorder::CreateRecordFile() {
   const bool created = named && session.Record.Create(session.OnlineHeader.RecordFileName.View());
   session.OnlineHeader.Weight = start_.Weight();
   if (!created) {
-    session.Record.Close();
     sinks_.Messages.ShowMessage(OpenFailedText);
     // The session is still shown; the status bar must not go on naming a
     // file that is not being written.

@@ -48,6 +48,10 @@ class SessionRecorder {
   AnalyserCore& core_;
   ScreenSinks& sinks_;
   DateSource today_;
+  // Strokes are taken only once a session start was handled since program
+  // start; the file counter cannot tell, as a file that could not be created
+  // leaves it at 0 while the session is shown.
+  bool sessionStartHandled_ = false;
   // The user hears once per file that it cannot be written any more.
   bool writeFailureReported_ = false;
   StrokeMessage stroke_;

@@ -1,1 +1,140 @@
+#include "session/connection_handshake.h"
 
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "record_test_support.h"
+#include "session/session_recorder.h"
+
+namespace veltrasko {
+namespace {
+
+using testing_support::AcceptedStroke;
+using testing_support::AppendFrame;
+using testing_support::Bytes;
+using testing_support::RecordingSinks;
+using testing_support::TempFolder;
+using ::testing::_;
+using ::testing::Return;
+
+constexpr CalendarDate March7{2024, 3, 7};
+
+// Only the questions a test announces may be asked.
+class ScriptedDialogs : public SessionDialogs {
+ public:
+  MOCK_METHOD(std::optional<std::string>, AskSaveNextSession, (std::string_view proposal), (override));
+  MOCK_METHOD(void, ShowOnlineWeight, (std::string_view weightText), (override));
+  MOCK_METHOD(void, ShowFilePersonalData, (const PersonalData& data), (override));
+};
+
+class BoxConfirmation : public ::testing::Test {
+ protected:
+  BoxConfirmation() {
+    core.Scanner.SetConnectionListener(&handshake);
+    EXPECT_CALL(dialogs, ShowOnlineWeight(_)).Times(::testing::AnyNumber());
+  }
+
+  void Deliver(const FrameTag& tag, std::span<const std::uint8_t> payload) {
+    Bytes frame;
+    AppendFrame(frame, tag, payload);
+    StreamBuffer chunk;
+    FillStreamBuffer(chunk, frame);
+    recorder.OnBytesReceived(chunk);
+  }
+  void Confirm(std::uint8_t connectedFlag = 1) {
+    Deliver(StatusTag, EncodeStatus(KindConnectionStatus, connectedFlag).Bytes);
+  }
+  void Reset() { Deliver(SessionStartTag, EncodeSessionStart(118, 80).Bytes); }
+
+  TempFolder folder;
+  AnalyserCore core;
+  RecordingSinks screen;
+  ::testing::StrictMock<ScriptedDialogs> dialogs;
+  ScreenSinks sinks{screen, screen, screen, dialogs};
+  ConnectionHandshake handshake{core, sinks, [] { return March7; }};
+  SessionRecorder recorder{core, sinks, [] { return March7; }};
+};
+
+TEST_F(BoxConfirmation, AsksForTheNameProposingTodayAndKeepsTheChoice) {
+  const std::string chosen = folder.File("race.vrc");
+  EXPECT_CALL(dialogs, AskSaveNextSession("20240307_?")).WillOnce(Return(chosen));
+  Confirm();
+
+  EXPECT_EQ(screen.Log, (std::vector<std::string>{"online graph", "status1:Connected", "automatic:0",
+                                                  "status4: Reset the ergo computer."}));
+  EXPECT_EQ(core.Session.SaveDialogFileName, chosen);
+  EXPECT_EQ(core.Session.SaveNameChosen, 1);
+  EXPECT_EQ(core.Scanner.Flags().ConnectionState, 1);
+
+  Reset();
+  Deliver(StrokeTag, AcceptedStroke(1).Bytes);
+  EXPECT_EQ(std::filesystem::file_size(folder.File("race_00.vrc")), 58u + 10u + 38u);
+}
+
+TEST_F(BoxConfirmation, CancelledDialogIsAskedAgainAtTheNextConfirmation) {
+  EXPECT_CALL(dialogs, AskSaveNextSession("20240307_?"))
+      .WillOnce(Return(std::nullopt))
+      .WillOnce(Return(folder.File("second.vrc")));
+  core.Session.SaveDialogFileName = "left over";
+  Confirm();
+  EXPECT_TRUE(core.Session.SaveDialogFileName.empty());
+  EXPECT_EQ(core.Session.SaveNameChosen, 0);
+  EXPECT_EQ(screen.LastStatus(StatusPanel::FileOrHint), " Reset the ergo computer.");
+
+  Confirm();
+  EXPECT_EQ(core.Session.SaveDialogFileName, folder.File("second.vrc"));
+  EXPECT_EQ(core.Session.SaveNameChosen, 1);
+}
+
+TEST_F(BoxConfirmation, EmptyChosenNameCountsAsCancel) {
+  EXPECT_CALL(dialogs, AskSaveNextSession(_)).WillOnce(Return(std::string()));
+  Confirm();
+  EXPECT_EQ(core.Session.SaveNameChosen, 0);
+  EXPECT_TRUE(core.Session.SaveDialogFileName.empty());
+}
+
+TEST_F(BoxConfirmation, NameChosenBeforeMeansNoQuestion) {
+  core.Session.SaveDialogFileName = folder.File("chosen.vrc");
+  core.Session.SaveNameChosen = 1;
+  Confirm();
+  EXPECT_EQ(screen.LastStatus(StatusPanel::Connection), "Connected");
+  EXPECT_EQ(screen.LastStatus(StatusPanel::FileOrHint), " Reset the ergo computer.");
+  EXPECT_EQ(core.Session.SaveDialogFileName, folder.File("chosen.vrc"));
+}
+
+TEST_F(BoxConfirmation, ConfirmationWithoutTheConnectedFlagStillConnects) {
+  EXPECT_CALL(dialogs, AskSaveNextSession(_)).WillOnce(Return(std::nullopt));
+  Confirm(0);
+  EXPECT_EQ(core.Scanner.Flags().ConnectionState, 1);
+  EXPECT_EQ(screen.LastStatus(StatusPanel::Connection), "Connected");
+}
+
+TEST_F(BoxConfirmation, SessionStartsCountOnlyAfterAConfirmationAndStayAcceptedAfterAReconnect) {
+  core.Session.SaveDialogFileName = folder.File("race.vrc");
+  core.Session.SaveNameChosen = 1;
+  Reset();
+  Deliver(StrokeTag, AcceptedStroke(1).Bytes);
+  EXPECT_EQ(core.Session.SessionOpen, 0);
+  EXPECT_EQ(core.Session.StrokeCount, 0u);
+  EXPECT_TRUE(std::filesystem::is_empty(folder.File("")));
+
+  Confirm();
+  Reset();
+  EXPECT_TRUE(std::filesystem::exists(folder.File("race_00.vrc")));
+
+  // Disconnecting closes the file; connecting again clears the open session.
+  core.Session.Record.Close();
+  core.Session.NewFileNeeded = 1;
+  core.Session.SessionOpen = 0;
+  Reset();
+  EXPECT_EQ(core.Session.SessionOpen, 1);
+  EXPECT_TRUE(std::filesystem::exists(folder.File("race_01.vrc")));
+}
+
+}  // namespace
+}  // namespace veltrasko
