@@ -40,6 +40,7 @@ class BoxLink final : public QObject, private ReaderHost {
   ~BoxLink() override;
 
   BoxMenu& Menu() { return menu_; }
+  const BoxMenu& Menu() const { return menu_; }
   const std::array<std::uint32_t, BoxItemCount>& BoxSerialNumbers() const { return boxSerialNumbers_; }
   bool BoxOpen() const { return transport_.IsOpen(); }
 

@@ -14,4 +14,16 @@ class ChunkConsumer {
   ~ChunkConsumer() = default;
 };
 
+// Hands the chunks on to anything that takes them the same way, such as the
+// session recorder, which knows nothing of the link.
+template <typename Receiver>
+class ChunksTo final : public ChunkConsumer {
+ public:
+  explicit ChunksTo(Receiver& receiver) : receiver_(receiver) {}
+  void OnBytesReceived(StreamBuffer& chunk) override { receiver_.OnBytesReceived(chunk); }
+
+ private:
+  Receiver& receiver_;
+};
+
 }  // namespace veltrasko

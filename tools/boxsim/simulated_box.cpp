@@ -3,16 +3,12 @@
 #include <algorithm>
 #include <array>
 
+#include "protocol/box_commands.h"
 #include "protocol/box_messages.h"
 #include "session/stroke_computation.h"
 
 namespace veltrasko::boxsim {
 namespace {
-
-// The command kinds the program sends.
-constexpr std::uint8_t KindConnect = 11;
-constexpr std::uint8_t KindDisconnect = 23;
-constexpr std::uint8_t KindReset = 24;
 
 // Garbage holds no 0xFF, so it can never be mistaken for part of a tag.
 constexpr std::array<std::uint8_t, 5> Garbage{0x47, 0x41, 0x52, 0x42, 0x00};

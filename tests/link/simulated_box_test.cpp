@@ -1,0 +1,178 @@
+// The simulated box as the program meets it: through the HID functions.
+#include <hidapi/hidapi.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cwchar>
+#include <string>
+
+#include "link_test_support.h"
+#include "protocol/box_commands.h"
+
+namespace veltrasko {
+namespace {
+
+using namespace testing_support;
+
+std::vector<std::wstring> ListedSerialNumbers() {
+  std::vector<std::wstring> serials;
+  hid_device_info* devices = hid_enumerate(0, 0);
+  for (const hid_device_info* device = devices; device != nullptr; device = device->next) {
+    serials.emplace_back(device->serial_number);
+  }
+  hid_free_enumeration(devices);
+  return serials;
+}
+
+void SendCommand(hid_device* device, std::uint8_t kind) {
+  std::array<std::uint8_t, BoxOutputReportLength> report{};
+  std::copy(StatusTag.begin(), StatusTag.end(), report.begin() + 1);
+  const BoxCommand command = MakeBoxCommand(kind);
+  std::copy(command.Bytes.begin(), command.Bytes.end(), report.begin() + 5);
+  ASSERT_EQ(hid_write(device, report.data(), report.size()), static_cast<int>(report.size()));
+}
+
+// Reads reports into the consumer until it holds the wanted strokes or time is up.
+void ReadStrokes(hid_device* device, ScanningConsumer& consumer, std::size_t strokes) {
+  std::array<std::uint8_t, 200> buffer{};
+  WaitUntil([&] {
+    const int count = hid_read(device, buffer.data(), buffer.size());
+    if (count > 0) {
+      StreamBuffer chunk;
+      FillStreamBuffer(chunk, std::span(buffer.data(), static_cast<std::size_t>(count)));
+      consumer.OnBytesReceived(chunk);
+    }
+    return consumer.StrokeNumbers.size() + static_cast<std::size_t>(consumer.Count(ScanBadStroke)) >= strokes;
+  });
+}
+
+TEST(SimulatedBox, ListsTheConfiguredBoxesWithTheirStrings) {
+  AttachBoxes({{"BOXSIM_BOXES", "1001,0042/Veltrask Box/Corvane"}});
+  hid_device_info* devices = hid_enumerate(0, 0);
+  ASSERT_NE(devices, nullptr);
+  EXPECT_EQ(devices->vendor_id, 0x16C0);
+  EXPECT_EQ(devices->product_id, 0x1503);
+  EXPECT_EQ(std::wstring(devices->serial_number), L"1001");
+  EXPECT_EQ(std::wstring(devices->product_string).substr(0, 9), L"Veltrasko");
+  EXPECT_EQ(std::wstring(devices->manufacturer_string).substr(0, 7), L"Corvane");
+  ASSERT_NE(devices->next, nullptr);
+  EXPECT_EQ(std::wstring(devices->next->product_string), L"Veltrask Box");
+  EXPECT_EQ(devices->next->next, nullptr);
+  hid_free_enumeration(devices);
+  EXPECT_EQ(hid_enumerate(0x1234, 0), nullptr);
+}
+
+TEST(SimulatedBox, OpensOnlyByTheExactSerialText) {
+  AttachBoxes({{"BOXSIM_BOXES", "0042"}});
+  EXPECT_EQ(hid_open(0x16C0, 0x1503, L"42"), nullptr);
+  hid_device* device = hid_open(0x16C0, 0x1503, L"0042");
+  ASSERT_NE(device, nullptr);
+  hid_close(device);
+  EXPECT_EQ(EventNames(), (std::vector<std::string>{"open-failed", "open", "close"}));
+}
+
+TEST(SimulatedBox, ConfirmsAConnectionAndPaddlesAfterAReset) {
+  AttachBoxes({{"BOXSIM_PACE", "50"}, {"BOXSIM_PAUSE_EVERY", "0"}, {"BOXSIM_VERSION", "117"}, {"BOXSIM_WEIGHT", "72"}});
+  hid_device* device = hid_open(0x16C0, 0x1503, L"1001");
+  ASSERT_NE(device, nullptr);
+  hid_set_nonblocking(device, 1);
+  std::array<std::uint8_t, 200> buffer{};
+  EXPECT_EQ(hid_read(device, buffer.data(), buffer.size()), 0);
+  ScanningConsumer consumer;
+  StreamBuffer chunk;
+
+  SendCommand(device, KindConnect);
+  ASSERT_EQ(hid_read(device, buffer.data(), buffer.size()), 64);
+  EXPECT_TRUE(std::equal(StatusTag.begin(), StatusTag.end(), buffer.begin()));
+  EXPECT_EQ(buffer[4 + 21], 1);
+  EXPECT_EQ(buffer[4 + 22], KindConnectionStatus);
+  EXPECT_TRUE(std::all_of(buffer.begin() + 29, buffer.begin() + 64, [](std::uint8_t b) { return b == 0; }));
+  FillStreamBuffer(chunk, std::span(buffer).first(64));
+  consumer.OnBytesReceived(chunk);
+
+  SendCommand(device, KindReset);
+  ASSERT_EQ(hid_read(device, buffer.data(), buffer.size()), 64);
+  EXPECT_TRUE(std::equal(SessionStartTag.begin(), SessionStartTag.end(), buffer.begin()));
+  SessionStartMessage start;
+  EXPECT_EQ(DecodeSessionStart(std::span(buffer).subspan(4), start), 0);
+  EXPECT_EQ(start.BoxVersion(), 117);
+  EXPECT_EQ(start.Weight(), 72);
+  FillStreamBuffer(chunk, std::span(buffer).first(64));
+  consumer.OnBytesReceived(chunk);
+
+  ReadStrokes(device, consumer, 5);
+  EXPECT_GE(consumer.StrokeNumbers.size(), 5u);
+  EXPECT_TRUE(RunsFromOne(consumer.StrokeNumbers));
+  hid_close(device);
+}
+
+TEST(SimulatedBox, NeverConfirmingBoxStaysSilent) {
+  AttachBoxes({{"BOXSIM_NEVER_CONFIRM", "1"}});
+  hid_device* device = hid_open(0x16C0, 0x1503, L"1001");
+  hid_set_nonblocking(device, 1);
+  SendCommand(device, KindConnect);
+  std::array<std::uint8_t, 200> buffer{};
+  EXPECT_EQ(hid_read(device, buffer.data(), buffer.size()), 0);
+  hid_close(device);
+}
+
+struct StreamFault {
+  std::vector<std::pair<const char*, const char*>> Variables;
+  int BadStrokesIn12;
+  std::size_t ReportLength = 64;
+};
+
+class SimulatedBoxStream : public ::testing::TestWithParam<StreamFault> {};
+
+// Whatever the fault, a scanner that is fed every report finds every stroke,
+// in order, and exactly the damaged ones are refused.
+TEST_P(SimulatedBoxStream, ScannerRecoversEveryStroke) {
+  std::vector<std::pair<const char*, const char*>> variables{{"BOXSIM_PACE", "100"}, {"BOXSIM_PAUSE_EVERY", "0"},
+                                                             {"BOXSIM_STROKES", "12"}};
+  variables.insert(variables.end(), GetParam().Variables.begin(), GetParam().Variables.end());
+  AttachBoxes(variables);
+
+  hid_device* device = hid_open(0x16C0, 0x1503, L"1001");
+  ASSERT_NE(device, nullptr);
+  hid_set_nonblocking(device, 1);
+  SendCommand(device, KindConnect);
+  SendCommand(device, KindReset);
+  ScanningConsumer consumer;
+  ReadStrokes(device, consumer, 12);
+  hid_close(device);
+
+  EXPECT_EQ(consumer.Count(ScanStatus), 1);
+  EXPECT_EQ(consumer.Count(ScanSessionStart), 1);
+  EXPECT_EQ(consumer.Count(ScanBadStroke), GetParam().BadStrokesIn12);
+  EXPECT_EQ(consumer.StrokeNumbers.size(), 12u - static_cast<std::size_t>(GetParam().BadStrokesIn12));
+  EXPECT_TRUE(std::is_sorted(consumer.StrokeNumbers.begin(), consumer.StrokeNumbers.end()));
+  for (std::int16_t length : consumer.ChunkLengths) EXPECT_EQ(static_cast<std::size_t>(length), GetParam().ReportLength);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, SimulatedBoxStream,
+    ::testing::Values(StreamFault{{}, 0}, StreamFault{{{"BOXSIM_PACKING", "split"}}, 0},
+                      StreamFault{{{"BOXSIM_REPORT_LENGTH", "200"}, {"BOXSIM_PACKING", "burst"}}, 0, 200},
+                      StreamFault{{{"BOXSIM_GARBAGE_EVERY", "2"}}, 0},
+                      StreamFault{{{"BOXSIM_BAD_CHECKSUM_EVERY", "4"}}, 3},
+                      StreamFault{{{"BOXSIM_PACKING", "split"}, {"BOXSIM_GARBAGE_EVERY", "3"}, {"BOXSIM_BAD_CHECKSUM_EVERY", "5"}}, 2}));
+
+TEST(SimulatedBox, UnpluggedAfterSomeReportsFailsAndIsNoLongerListed) {
+  AttachBoxes({{"BOXSIM_BOXES", "1001,57"}, {"BOXSIM_UNPLUG_AFTER", "2"}});
+  hid_device* device = hid_open(0x16C0, 0x1503, L"1001");
+  hid_set_nonblocking(device, 1);
+  SendCommand(device, KindConnect);
+  SendCommand(device, KindReset);
+  std::array<std::uint8_t, 200> buffer{};
+  EXPECT_EQ(hid_read(device, buffer.data(), buffer.size()), 64);
+  EXPECT_EQ(hid_read(device, buffer.data(), buffer.size()), 64);
+  EXPECT_EQ(hid_read(device, buffer.data(), buffer.size()), -1);
+  EXPECT_EQ(hid_write(device, buffer.data(), 65), -1);
+  EXPECT_EQ(ListedSerialNumbers(), std::vector<std::wstring>{L"57"});
+  hid_close(device);
+  EXPECT_EQ(EventsNamed("unplugged").size(), 1u);
+}
+
+}  // namespace
+}  // namespace veltrasko
