@@ -265,6 +265,20 @@ TEST_F(BoxLinkTest, SplitFramesAreDeliveredReportByReport) {
   for (std::int16_t length : consumer.ChunkLengths) EXPECT_EQ(length, 64);
 }
 
+TEST_F(BoxLinkTest, DisconnectWhileReportsArriveDeliversAtMostOneMore) {
+  AttachBoxes({{"BOXSIM_PACE", "200"}, {"BOXSIM_PAUSE_EVERY", "0"}});
+  link.ScanBoxes();
+  Choose(1);
+  commands.SendResetCommand();
+  ASSERT_TRUE(WaitUntil([&] { return consumer.StrokeNumbers.size() >= 10; }));
+  const std::size_t before = consumer.ChunkLengths.size();
+  ChooseDisconnect();
+  ServeFor(200ms);
+  EXPECT_LE(consumer.ChunkLengths.size(), before + 1);
+  EXPECT_EQ(link.LiveReaderCount(), 0);
+  EXPECT_TRUE(RunsFromOne(consumer.StrokeNumbers));
+}
+
 TEST_F(BoxLinkTest, ShutDownClosesWithoutACommand) {
   const std::string path = ::testing::TempDir() + "/link_shutdown.vrc";
   link.ScanBoxes();
