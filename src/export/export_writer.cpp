@@ -30,20 +30,8 @@ struct FixedColumn {
   int Width;
   int Precision;
 };
-constexpr std::array<FixedColumn, 14> ValueColumns{{{7, 2},
-                                                    {7, 3},
-                                                    {7, 2},
-                                                    {7, 3},
-                                                    {7, 2},
-                                                    {7, 1},
-                                                    {7, 1},
-                                                    {8, 3},
-                                                    {8, 3},
-                                                    {8, 3},
-                                                    {8, 2},
-                                                    {8, 3},
-                                                    {8, 3},
-                                                    {4, 0}}};
+constexpr std::array<FixedColumn, 14> ValueColumns{{
+    {7, 2}, {7, 3}, {7, 2}, {7, 3}, {7, 2}, {7, 1}, {7, 1}, {8, 3}, {8, 3}, {8, 3}, {8, 2}, {8, 3}, {8, 3}, {4, 0}}};
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }

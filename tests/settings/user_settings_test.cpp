@@ -56,14 +56,6 @@ class UserSettingsTest : public ::testing::Test {
   std::string path_;
 };
 
-TEST_F(UserSettingsTest, DefaultsAreTheBytesOfANewFile) {
-  const UserSettings defaults = UserSettings::Defaults();
-  EXPECT_EQ(Bytes(defaults.Bytes.begin(), defaults.Bytes.end()), DefaultFileBytes);
-  EXPECT_EQ(defaults.OnlineWindowDistance(), 250);
-  EXPECT_EQ(defaults.OnlineWindowTime(), 60);
-  EXPECT_EQ(defaults.SpeedUnit(), 1);
-}
-
 TEST_F(UserSettingsTest, FirstStartCreatesTheDefaultFile) {
   UserSettings settings;
   EXPECT_FALSE(SettingsFile(path_).LoadSettings(settings));
