@@ -27,12 +27,11 @@ ChartScaling::ChartScaling(QCustomPlot& chart) : QObject(&chart), chart_(chart) 
     verticalTickers_[side] = ticker.data();
     axes_[side + 1]->setTicker(ticker);
   }
-  chart.axisRect()->setRangeZoomAxes({chart.xAxis}, {chart.yAxis, chart.yAxis2});
-  chart.setSelectionRectMode(QCP::srmZoom);
-  connect(chart.selectionRect(), &QCPSelectionRect::started, this, [this] { BeginZoom(); });
-  // Connected after the chart's own zoom, so it runs once the ranges are zoomed.
-  connect(chart.selectionRect(), &QCPSelectionRect::accepted, this, [this] { FinishZoom(); });
-  connect(chart.selectionRect(), &QCPSelectionRect::canceled, this, [this] { zoomStarted_ = false; });
+  // The rectangle is ours to act on: dragged to the right it zooms into
+  // what it covers, dragged to the left it undoes the zoom.
+  chart.setSelectionRectMode(QCP::srmCustom);
+  connect(chart.selectionRect(), &QCPSelectionRect::accepted, this,
+          [this](const QRect& rect, QMouseEvent*) { ZoomOrUndo(rect); });
 }
 
 void ChartScaling::SetBottomWindow(double newest, double window) {
@@ -106,15 +105,24 @@ void ChartScaling::FitVertical(QCPAxis& axis) {
   axis.setRange(lowest - margin, highest + margin);
 }
 
-void ChartScaling::BeginZoom() {
-  zoomStarted_ = true;
-  if (zoomed_) return;
-  for (std::size_t i = 0; i < axes_.size(); ++i) rangesBeforeZoom_[i] = {axes_[i]->range().lower, axes_[i]->range().upper};
+void ChartScaling::ZoomOrUndo(const QRect& dragged) {
+  // A click is no zoom: a few pixels of shake must not blow up a range.
+  constexpr int SmallestZoomPixels = 3;
+  const QRect covered = dragged.normalized();
+  if (dragged.width() < 0) {
+    UndoZoom();
+  } else if (covered.width() >= SmallestZoomPixels && covered.height() >= SmallestZoomPixels) {
+    ZoomInto(covered);
+  }
+  chart_.replot(QCustomPlot::rpQueuedReplot);
 }
 
-void ChartScaling::FinishZoom() {
-  if (!zoomStarted_) return;
-  zoomStarted_ = false;
+void ChartScaling::ZoomInto(const QRect& pixels) {
+  if (!zoomed_) {
+    for (std::size_t i = 0; i < axes_.size(); ++i)
+      rangesBeforeZoom_[i] = {axes_[i]->range().lower, axes_[i]->range().upper};
+  }
+  chart_.axisRect()->zoom(QRectF(pixels), {axes_[0], axes_[1], axes_[2]});
   zoomed_ = true;
   SetVerticalDecimals(2);
   emit zoomed();

@@ -7,6 +7,7 @@
 #include <array>
 
 class QCPAxis;
+class QRect;
 class QCustomPlot;
 
 namespace veltrasko {
@@ -35,6 +36,10 @@ class ChartScaling : public QObject {
   void FitAutomaticAxes();
 
   bool Zoomed() const { return zoomed_; }
+  // A rectangle dragged over the graph, in pixels, from where the drag began
+  // to where it ended: to the right it zooms into what it covers, to the
+  // left it undoes the zoom.
+  void ZoomOrUndo(const QRect& dragged);
   // Restores the ranges from before the zoom, if zoomed; the labels go back
   // to one decimal in any case.
   void UndoZoom();
@@ -44,8 +49,7 @@ class ChartScaling : public QObject {
   void zoomUndone();
 
  private:
-  void BeginZoom();
-  void FinishZoom();
+  void ZoomInto(const QRect& pixels);
   void SetVerticalDecimals(int decimals);
   void FitBottom();
   void FitVertical(QCPAxis& axis);
@@ -55,7 +59,6 @@ class ChartScaling : public QObject {
   std::array<AxisLabelTicker*, 2> verticalTickers_{};
   bool bottomAutomatic_ = true;
   bool zoomed_ = false;
-  bool zoomStarted_ = false;
   std::array<std::pair<double, double>, 3> rangesBeforeZoom_{};
 };
 

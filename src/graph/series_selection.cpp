@@ -63,11 +63,15 @@ void StrokeGraphs::SetLineWidth(std::int16_t width) {
 
 void StrokeGraphs::ShowSeries(int seriesNumber, bool shown) { Series(seriesNumber).setVisible(shown); }
 
-// The legend lists the shown series, in the catalogue's order.
+// The legend lists the shown series in the catalogue's order, each title in
+// its series' colour.
 void StrokeGraphs::RefreshLegend(QCustomPlot& chart) {
   chart.legend->clearItems();
   for (int i = 0; i < chart.graphCount(); ++i) {
-    if (chart.graph(i)->visible()) chart.graph(i)->addToLegend();
+    QCPGraph* graph = chart.graph(i);
+    if (!graph->visible()) continue;
+    graph->addToLegend();
+    chart.legend->itemWithPlottable(graph)->setTextColor(graph->pen().color());
   }
 }
 

@@ -124,20 +124,49 @@ int TwoDecimalLabels(QCPAxis& axis) {
   }));
 }
 
-TEST_F(AxesTest, ZoomUndoRestoresTheRangesAndTheLabelFormat) {
+// The chart lays itself out for pixel positions only once shown.
+void ShowAt(QCustomPlot& chart, int width, int height) {
+  chart.setFixedSize(width, height);
+  chart.window()->show();
+  QCoreApplication::processEvents();
+}
+
+TEST_F(AxesTest, DragRightZoomsDragLeftUndoes) {
   StrokeGraphs& graphs = Graphs();
+  QCustomPlot& chart = graphs.Chart1();
+  ShowAt(chart, 800, 500);
+  StrokeRow row = MakeRow(1, 0, 10, 1);
+  PlotLive(row);
+  row = MakeRow(2, 0, 200, 40);
+  row.Speed = 6.0f;
+  PlotLive(row);
+  chart.replot();
+  const QCPRange bottom = chart.xAxis->range();
+  const QCPRange left = chart.yAxis->range();
+  const QRect plot = chart.axisRect()->rect();
+  QCPSelectionRect& rect = *chart.selectionRect();
+  emit rect.accepted(QRect(plot.center() - QPoint(50, 50), plot.center() + QPoint(50, 50)), nullptr);
+  chart.replot();  // a zoomed axis is not refitted
+  EXPECT_GT(chart.xAxis->range().lower, bottom.lower);
+  EXPECT_LT(chart.yAxis->range().size(), left.size() / 2);
+  EXPECT_GT(TwoDecimalLabels(*chart.yAxis2), 0);
+  emit rect.accepted(QRect(plot.center(), plot.center() - QPoint(30, 30)), nullptr);
+  EXPECT_DOUBLE_EQ(chart.xAxis->range().lower, bottom.lower);
+  EXPECT_DOUBLE_EQ(chart.yAxis->range().upper, left.upper);
+  EXPECT_EQ(TwoDecimalLabels(*chart.yAxis2), 0);
+}
+
+TEST_F(AxesTest, ValueCheckBoxUndoesTheZoom) {
+  StrokeGraphs& graphs = Graphs();
+  QCustomPlot& chart = graphs.Chart1();
+  ShowAt(chart, 800, 500);
   PlotLive(MakeRow(1, 0, 10, 1));
-  graphs.Chart1().yAxis->setRange(0, 100);
-  QCPSelectionRect& rect = *graphs.Chart1().selectionRect();
-  emit rect.started(nullptr);
-  graphs.Chart1().yAxis->setRange(40, 42);
-  emit rect.accepted(QRect(), nullptr);
-  graphs.Chart1().replot();
-  EXPECT_DOUBLE_EQ(graphs.Chart1().yAxis->range().lower, 40);  // a zoomed axis is not refitted
-  EXPECT_GT(TwoDecimalLabels(*graphs.Chart1().yAxis2), 0);
-  graphs.UndoZoom();
-  EXPECT_DOUBLE_EQ(graphs.Chart1().yAxis->range().lower, 0);
-  EXPECT_EQ(TwoDecimalLabels(*graphs.Chart1().yAxis2), 0);
+  chart.replot();
+  const QRect plot = chart.axisRect()->rect();
+  emit chart.selectionRect()->accepted(QRect(plot.topLeft(), plot.center()), nullptr);
+  EXPECT_GT(TwoDecimalLabels(*chart.yAxis), 0);
+  graphs.CheckBox(3).click();
+  EXPECT_EQ(TwoDecimalLabels(*chart.yAxis), 0);
 }
 
 }  // namespace
