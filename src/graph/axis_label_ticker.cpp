@@ -20,8 +20,15 @@ QString GroupedNumberText(double value, int decimals) {
   return text;
 }
 
+// Steps of 1, 2 or 5 times a power of ten, never finer than the shown
+// decimals: a step of 0.25 with one decimal would label 2.25 as "2.3".
 double AxisLabelTicker::getTickStep(const QCPRange& range) {
-  return std::max(QCPAxisTicker::getTickStep(range), std::pow(10.0, -decimals_));
+  const double proposed = std::max(QCPAxisTicker::getTickStep(range), std::pow(10.0, -decimals_));
+  const double magnitude = std::pow(10.0, std::floor(std::log10(proposed)));
+  for (double mantissa : {1.0, 2.0, 5.0}) {
+    if (mantissa * magnitude >= proposed * (1 - 1e-9)) return mantissa * magnitude;
+  }
+  return 10 * magnitude;
 }
 
 QString AxisLabelTicker::getTickLabel(double tick, const QLocale&, QChar, int) {

@@ -99,6 +99,8 @@ void ChartScaling::FitVertical(QCPAxis& axis) {
     highest = found ? std::max(highest, seriesHighest) : seriesHighest;
     found = true;
   }
+  // An axis without a shown series has no scale to offer.
+  axis.setTickLabels(found);
   if (!found) return;
   WidenIfEmpty(lowest, highest);
   const double margin = (highest - lowest) * VerticalMargin;

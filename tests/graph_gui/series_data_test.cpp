@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <random>
 
-#include "graph/axis_label_ticker.h"
 #include "graph/series_data.h"
 
 namespace veltrasko {
@@ -54,15 +53,6 @@ TEST(SeriesDataTest, RemovingAPointRefreshesTheValueSpan) {
   data.RemoveAll();
   EXPECT_FALSE(data.ValueSpan(lowest, highest));
   EXPECT_EQ(data.LargestX(), 0.0);
-}
-
-TEST(AxisLabelTickerTest, GroupsThousandsAndDropsTrailingZeros) {
-  EXPECT_EQ(GroupedNumberText(1234567.25, 1), "1,234,567.3");
-  EXPECT_EQ(GroupedNumberText(1000, 2), "1,000");
-  EXPECT_EQ(GroupedNumberText(0.5, 1), "0.5");
-  EXPECT_EQ(GroupedNumberText(-1234.5, 2), "-1,234.5");
-  EXPECT_EQ(GroupedNumberText(-0.01, 1), "0");
-  EXPECT_EQ(GroupedNumberText(999.96, 1), "1,000");
 }
 
 }  // namespace
