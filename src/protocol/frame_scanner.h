@@ -55,6 +55,12 @@ enum ScanResult : std::int16_t {
   ScanStatus = 8,
 };
 
+// True when the scan took a frame (good or damaged) off the stream, so that
+// another scan may find the next one in the bytes already held.
+inline bool FrameTaken(ScanResult result) {
+  return result != ScanNothing && result != ScanIncomplete && result != ScanSessionStartIncomplete;
+}
+
 // Decide which frames the scanner accepts; all zero at program start.
 struct LinkFlags {
   std::uint8_t ConnectionState = 0;

@@ -21,10 +21,6 @@ namespace {
 constexpr std::size_t BlockBeforeSessionStart = 6;
 constexpr std::size_t BlockAfterSessionStart = 34;
 
-bool FrameTaken(ScanResult result) {
-  return result != ScanNothing && result != ScanIncomplete && result != ScanSessionStartIncomplete;
-}
-
 // A read-only file handed out in small blocks from a large buffer, so that a
 // long file costs a few dozen read calls and never sits whole in memory.
 class BlockSource {

@@ -31,7 +31,18 @@ SessionRecorder::SessionRecorder(AnalyserCore& core, ScreenSinks& sinks, DateSou
     : core_(core), sinks_(sinks), today_(std::move(today)) {}
 
 void SessionRecorder::OnBytesReceived(StreamBuffer& chunk) {
-  const ScanResult result = core_.Scanner.ScanFrame(chunk, 0, stroke_, personal_, start_);
+  // One scan hands out at most one frame. A report that carries several
+  // frames would leave the later ones waiting for the next report, and a box
+  // that keeps sending bursts would overflow the carry buffer and lose
+  // strokes: so scan on while frames come out of the bytes already held.
+  ScanResult result;
+  do {
+    result = core_.Scanner.ScanFrame(chunk, 0, stroke_, personal_, start_);
+    TakeFrame(result);
+  } while (FrameTaken(result));
+}
+
+void SessionRecorder::TakeFrame(ScanResult result) {
   if (result == ScanStroke) {
     if (sessionStartHandled_ && core_.Session.SessionOpen == 1) TakeStroke();
   } else if (result == ScanSessionStart) {

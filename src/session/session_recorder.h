@@ -29,10 +29,11 @@ class SessionRecorder {
  public:
   SessionRecorder(AnalyserCore& core, ScreenSinks& sinks, DateSource today = Today);
 
-  // One chunk from the box: one scan, and at most one frame acted on.
+  // One chunk from the box: every complete frame it brings is acted on.
   void OnBytesReceived(StreamBuffer& chunk);
 
  private:
+  void TakeFrame(ScanResult result);
   void TakeStroke();
   // False when the frame is refused and the chunk's handling stops.
   bool TakeSessionStart();

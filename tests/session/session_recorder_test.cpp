@@ -313,6 +313,25 @@ TEST_F(LiveSession, RecordFileReadsBackAsTheSessionThatWasShown) {
   EXPECT_EQ(reading.File.FileHeader.Weight, 80);
 }
 
+TEST_F(LiveSession, FramesSentBackToBackInFullReportsAreAllRecorded) {
+  // Most 64-byte reports then carry two frames: taking one frame a report
+  // would let the carry buffer overflow and drop strokes.
+  Bytes stream;
+  AppendFrame(stream, SessionStartTag, EncodeSessionStart(118, 80).Bytes);
+  for (std::uint16_t n = 1; n <= 300; ++n) AppendFrame(stream, StrokeTag, AcceptedStroke(n).Bytes);
+  constexpr std::size_t ReportLength = 64;
+  for (std::size_t offset = 0; offset < stream.size(); offset += ReportLength) {
+    StreamBuffer chunk;
+    FillStreamBuffer(chunk, std::span(stream).subspan(offset, std::min(ReportLength, stream.size() - offset)));
+    recorder.OnBytesReceived(chunk);
+  }
+
+  EXPECT_EQ(core.Session.StrokeCount, 300u);
+  EXPECT_EQ(core.Session.DisplayedStrokeCount, 300);
+  EXPECT_EQ(SizeOf("race_00.vrc"), FileHeadLength + 300 * StrokeFrameLength);
+  EXPECT_TRUE(core.Scanner.PendingBytes().empty());
+}
+
 TEST_F(LiveSession, UnwritableFileIsReportedOncePerFile) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to stand for a full disk";
   std::filesystem::create_symlink("/dev/full", Path("race_00.vrc"));
