@@ -1,3 +1,4 @@
+set(CMAKE_AUTOMOC ON)
 # The graph pages on the real QCustomPlot, offscreen: opening, redrawing and
 # replotting big files, one live stroke, and the memory of full graphs.
 add_executable(graph_bench graph_bench.cpp)

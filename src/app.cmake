@@ -1,5 +1,7 @@
 # app: windows, dialogs, graphs on QCustomPlot, the box link and the shell.
-# Qt, QCustomPlot and hidapi are found at the top level, for tests and tools too.
+# Qt, QCustomPlot and hidapi are found at the top level, for tests and tools too;
+# only the Qt side runs moc.
+set(CMAKE_AUTOMOC ON)
 
 set(APP_SOURCES)
 foreach(layer link graph settings export shell)

@@ -1,6 +1,7 @@
 # Tests of the Qt side: the real widgets on the offscreen platform, with a
 # QApplication made in the test main.  veltrasko_app_test(name SOURCES ... [BOXSIM])
 # links the simulated box in place of hidapi when BOXSIM is given.
+set(CMAKE_AUTOMOC ON)
 add_library(app_test_main STATIC ${CMAKE_CURRENT_LIST_DIR}/app_test_main.cpp)
 target_link_libraries(app_test_main PUBLIC app GTest::gtest GTest::gmock)
 
