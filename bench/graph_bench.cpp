@@ -110,12 +110,16 @@ void BM_LiveStrokeAfter100000(benchmark::State& state) {
     ++row.StrokeNumber;
     world.graphs->PlotStroke(row);
     world.graphs->UpdateAxes();
-    world.graphs->Chart1().replot(QCustomPlot::rpImmediateRefresh);
-    if (state.range(0) == 2) world.graphs->Chart2().replot(QCustomPlot::rpImmediateRefresh);
+    if (state.range(0) == 0) {
+      QCoreApplication::processEvents();  // the queued replot of the graph shown
+    } else {
+      world.graphs->Chart1().replot(QCustomPlot::rpImmediateRefresh);
+      world.graphs->Chart2().replot(QCustomPlot::rpImmediateRefresh);
+    }
   }
 }
-// Argument: graphs replotted, the one on the tab shown or both.
-BENCHMARK(BM_LiveStrokeAfter100000)->Unit(benchmark::kMicrosecond)->Iterations(2000)->Arg(1)->Arg(2);
+// Argument 0: as the program does it, replotting the graph shown; 2: both graphs.
+BENCHMARK(BM_LiveStrokeAfter100000)->Unit(benchmark::kMicrosecond)->Iterations(2000)->Arg(0)->Arg(2);
 
 long PeakResidentKilobytes() {
   std::ifstream status("/proc/self/status");

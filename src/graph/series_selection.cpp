@@ -123,14 +123,14 @@ void StrokeGraphs::VertAxisNameChart1() {
   chart1_->yAxis->setLabel(AxisTitle(*chart1_->yAxis, false));
   chart1_->yAxis2->setLabel(AxisTitle(*chart1_->yAxis2, false));
   scaling1_->UndoZoom();
-  chart1_->replot(QCustomPlot::rpQueuedReplot);
+  QueueReplot();
 }
 
 void StrokeGraphs::VertAxisNameChart2() {
   chart2_->yAxis->setLabel(AxisTitle(*chart2_->yAxis, true));
   chart2_->yAxis2->setLabel(AxisTitle(*chart2_->yAxis2, true));
   scaling2_->UndoZoom();
-  chart2_->replot(QCustomPlot::rpQueuedReplot);
+  QueueReplot();
 }
 
 // All copies of a value, and on Chart2 both of its sides, change sides
@@ -157,6 +157,8 @@ void StrokeGraphs::CheckBoxMouseDown(int checkBoxNumber, Qt::MouseButton button)
 }
 
 bool StrokeGraphs::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Show && (watched == chart1_ || watched == chart2_))
+    static_cast<QCustomPlot*>(watched)->replot(QCustomPlot::rpQueuedReplot);
   if (event->type() == QEvent::MouseButtonPress) {
     for (int number = 1; number <= ValueCheckBoxCount; ++number) {
       // The uncaptioned right-side boxes have no mouse-down handler.

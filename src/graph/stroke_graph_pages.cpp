@@ -38,6 +38,9 @@ QCustomPlot* StrokeGraphs::MakeChart(QWidget& page, const char* name, const char
   // replot of 100000 points stays within a few tens of milliseconds.
   chart->setPlottingHint(QCP::phFastPolylines, true);
   chart->setNotAntialiasedElements(QCP::aePlottables);
+  // One paint buffer instead of a second one for the zoom rectangle: a live
+  // stroke's replot clears and composes half the pixels.
+  chart->layer("overlay")->setMode(QCPLayer::lmLogical);
   chart->plotLayout()->insertRow(0);
   chart->plotLayout()->addElement(0, 0, new QCPTextElement(chart, title, QFont("sans", 10, QFont::Bold)));
   chart->legend->setVisible(true);

@@ -94,14 +94,18 @@ void StrokeGraphs::SetBottomAxesAutomatic(bool automatic) {
   scaling2_->SetBottomAutomatic(automatic);
 }
 
+// A graph on the tab not shown is replotted when it is shown, not with
+// every stroke.
 void StrokeGraphs::QueueReplot() {
-  chart1_->replot(QCustomPlot::rpQueuedReplot);
-  chart2_->replot(QCustomPlot::rpQueuedReplot);
+  for (QCustomPlot* chart : {chart1_, chart2_}) {
+    if (chart->isVisible()) chart->replot(QCustomPlot::rpQueuedReplot);
+  }
 }
 
 void StrokeGraphs::ConnectChartEvents(QCustomPlot& chart, ChartScaling& scaling, int firstNumber, int lastNumber) {
   // Whatever replots a graph, print and copy included, sees its points in x
   // order and its automatic axes fitted.
+  chart.installEventFilter(this);
   connect(&chart, &QCustomPlot::beforeReplot, this, [this, &scaling, firstNumber, lastNumber] {
     points_->Normalise(firstNumber, lastNumber);
     scaling.FitAutomaticAxes();
