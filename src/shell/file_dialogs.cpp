@@ -14,7 +14,7 @@ QFileDialog* MakeDialog(QWidget& parent, const char* name, const QString& folder
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   dialog->setSizeGripEnabled(true);
   dialog->setDirectory(folder);
-  dialog->setNameFilter(filter);
+  dialog->setNameFilters({filter});
   return dialog;
 }
 
