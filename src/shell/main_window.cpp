@@ -10,11 +10,13 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTabWidget>
-#include <QThread>
 
 #include "graph/stroke_graphs.h"
+#include "link/box_link.h"
 #include "session/analyser_core.h"
+#include "session/connection_handshake.h"
 #include "session/record_reader.h"
+#include "session/session_recorder.h"
 #include "shell/file_dialogs.h"
 #include "shell/hand_over.h"
 #include "shell/status_panels.h"
@@ -28,9 +30,6 @@ constexpr int DesignClientHeight = 574;
 constexpr int MinimumWidth = 550;
 constexpr int MinimumHeight = 380;
 constexpr int FontPointSize = 8;
-// Gives the reader thread time to stop before the device goes away, and the
-// record file time to reach the disk.
-constexpr unsigned long ShutdownWaitMs = 300;
 
 QByteArray Bytes(std::string_view text) { return QByteArray(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -47,15 +46,25 @@ TForm1::TForm1(AnalyserCore& core, const ProgramPlaces& places, const QByteArray
   setFont(font);
   resize(DesignClientWidth, DesignClientHeight);
   BuildPages();
-  menu_ = BuildMainMenu(*menuBar());
-  ConnectMenu();
   sinks_ = std::make_unique<ScreenSinks>(ScreenSinks{*statusBar1_, *this, *graphs_, *this});
   reader_ = std::make_unique<RecordReader>(core_, *sinks_);
+  recorder_ = std::make_unique<SessionRecorder>(core_, *sinks_);
+  handshake_ = std::make_unique<ConnectionHandshake>(core_, *sinks_);
+  core_.Scanner.SetConnectionListener(handshake_.get());
+  received_ = std::make_unique<ChunksTo<SessionRecorder>>(*recorder_);
+  link_ = std::make_unique<BoxLink>(BoxLinkPeers{core_.Session, commands_, *received_, *statusBar1_, *graphs_});
+  menu_ = BuildMainMenu(*menuBar());
+  menu_.Connection1->addActions(link_->Menu().Actions());
+  ConnectMenu();
   FormCreate(firstArgument);
 }
 
-// FormDestroy: the hand-over channel closes with the window.
-TForm1::~TForm1() { handOver_->Stop(); }
+// FormDestroy: the hand-over channel closes with the window, and the core,
+// which lives on, no longer calls into it.
+TForm1::~TForm1() {
+  handOver_->Stop();
+  core_.Scanner.SetConnectionListener(nullptr);
+}
 
 void TForm1::BuildPages() {
   pageControl1_ = new QTabWidget(this);
@@ -110,6 +119,8 @@ void TForm1::FormCreate(const QByteArray& firstArgument) {
   graphs_->SetupSeries();
   graphs_->VertAxisNameChart1();
   graphs_->VertAxisNameChart2();
+
+  link_->ScanBoxes();
 
   openDialog1_ = MakeOpenDialog(*this, places_.DialogFolder);
   saveDialog1_ = MakeSaveNextDialog(*this, places_.DialogFolder);
@@ -184,14 +195,8 @@ void TForm1::SetViewChecks() {
 void TForm1::Quit1Click() { close(); }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-  ShutDown();
+  link_->ShutDown();
   event->accept();
-}
-
-void TForm1::ShutDown() {
-  QThread::msleep(ShutdownWaitMs);
-  core_.Session.Record.Close();
-  QThread::msleep(ShutdownWaitMs);
 }
 
 }  // namespace veltrasko

@@ -25,8 +25,13 @@ class QTabWidget;
 namespace veltrasko {
 
 struct AnalyserCore;
+class BoxLink;
+class ConnectionHandshake;
 class HandOverListener;
 class RecordReader;
+class SessionRecorder;
+template <typename Receiver>
+class ChunksTo;
 class StatusPanels;
 class StrokeGraphs;
 
@@ -61,6 +66,7 @@ class TForm1 : public QMainWindow, public MessageSink, public SessionDialogs {
   QFileDialog& OpenDialog1() const { return *openDialog1_; }
   QFileDialog& SaveDialog1() const { return *saveDialog1_; }
   BoxCommandSender& Commands() { return commands_; }
+  BoxLink& Link() const { return *link_; }
 
  protected:
   // FormClose: the close box and "&Exit" end the program the same way.
@@ -74,7 +80,6 @@ class TForm1 : public QMainWindow, public MessageSink, public SessionDialogs {
   void OpenNamedRecordFile(const QByteArray& path);
   std::optional<std::string> RunSaveNextDialog(std::string_view proposal);
   void SetViewChecks();
-  void ShutDown();
 
   AnalyserCore& core_;
   ProgramPlaces places_;
@@ -91,6 +96,11 @@ class TForm1 : public QMainWindow, public MessageSink, public SessionDialogs {
   HandOverListener* handOver_ = nullptr;
   std::unique_ptr<ScreenSinks> sinks_;
   std::unique_ptr<RecordReader> reader_;
+  std::unique_ptr<SessionRecorder> recorder_;
+  std::unique_ptr<ConnectionHandshake> handshake_;
+  std::unique_ptr<ChunksTo<SessionRecorder>> received_;
+  // Declared last so it goes first: no chunk may arrive once the recorder is gone.
+  std::unique_ptr<BoxLink> link_;
   // What the Personal data dialog will show once it exists.
   std::string onlineWeightText_;
   PersonalData filePersonalData_;

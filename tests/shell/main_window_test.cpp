@@ -171,6 +171,13 @@ TEST_F(MainWindowTest, MenuTreeHasItsCaptionsShortcutsAndOrder) {
                                       {"", none, true},
                                       {"&Exit", QKeySequence("Ctrl+Q"), false},
                                   }));
+  // No box is attached here: only the two fixed items show.
+  QStringList connectionItems;
+  for (const QAction* item : menu.Connection1->actions()) {
+    if (item->isVisible()) connectionItems << item->text();
+  }
+  EXPECT_EQ(connectionItems, QStringList({"Update...", "Disconnected"}));
+  EXPECT_EQ(menu.Connection1->actions().size(), 12);
   EXPECT_EQ(Entries(*menu.Edit1), (std::vector<MenuEntry>{{"&Copy", QKeySequence("Ctrl+C"), false}}));
   EXPECT_EQ(Entries(*menu.Commands1), (std::vector<MenuEntry>{{"Reset computer...", none, false}}));
   EXPECT_EQ(Entries(*menu.Settings1),
