@@ -25,8 +25,6 @@ namespace veltrasko {
 
 namespace {
 
-constexpr int DesignClientWidth = 927;
-constexpr int DesignClientHeight = 574;
 constexpr int MinimumWidth = 550;
 constexpr int MinimumHeight = 380;
 constexpr int FontPointSize = 8;
@@ -44,7 +42,6 @@ TForm1::TForm1(AnalyserCore& core, const ProgramPlaces& places, const QByteArray
   QFont font = QApplication::font();
   font.setPointSize(FontPointSize);
   setFont(font);
-  resize(DesignClientWidth, DesignClientHeight);
   BuildPages();
   sinks_ = std::make_unique<ScreenSinks>(ScreenSinks{*statusBar1_, *this, *graphs_, *this});
   reader_ = std::make_unique<RecordReader>(core_, *sinks_);
