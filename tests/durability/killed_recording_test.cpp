@@ -1,0 +1,108 @@
+// A recording killed with SIGKILL in the middle of a session keeps every
+// stroke it had taken: a child program records from the simulated box
+// through the real link and recorder, the test kills it at several moments
+// and reads what it left behind.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "durability/child_process.h"
+#include "durability/quiet_screen.h"
+#include "durability/record_frames.h"
+#include "session/analyser_core.h"
+#include "session/record_reader.h"
+#include "session/record_test_support.h"
+
+namespace veltrasko {
+namespace {
+
+using namespace testing_support;
+using namespace std::chrono_literals;
+
+// Fast strokes without pauses: a few hundred strokes within about a second.
+void PaceTheBoxForKilling() {
+  unsetenv("BOXSIM_BOXES");
+  setenv("BOXSIM_PACE", "200", 1);
+  setenv("BOXSIM_PAUSE_EVERY", "0", 1);
+  setenv("BOXSIM_STROKES", "0", 1);
+  setenv("BOXSIM_PACKING", "split", 1);
+  unsetenv("BOXSIM_LOG");
+}
+
+struct KillMoment {
+  std::uint32_t AfterStrokes;
+  std::chrono::microseconds ThenWait;
+};
+
+bool CountsUpFromOne(const std::vector<std::uint16_t>& numbers) {
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    if (numbers[i] != i + 1) return false;
+  }
+  return true;
+}
+
+// The last stroke count the child reported before it died; nothing if it
+// never reached the count asked for.
+std::optional<std::uint32_t> RecordUntilKilled(const std::string& basePath, KillMoment moment) {
+  ChildProcess child;
+  if (!child.Start({RECORDING_CHILD, basePath})) return std::nullopt;
+  const auto deadline = std::chrono::steady_clock::now() + 30s;
+  std::uint32_t reported = 0;
+  while (reported < moment.AfterStrokes) {
+    const std::optional<std::string> line = child.ReadLine(deadline);
+    if (!line) return std::nullopt;
+    reported = static_cast<std::uint32_t>(std::stoul(*line));
+  }
+  std::this_thread::sleep_for(moment.ThenWait);
+  child.Kill();
+  // What it printed before it died is still in the pipe.
+  while (const std::optional<std::string> line = child.ReadLine(deadline)) {
+    reported = static_cast<std::uint32_t>(std::stoul(*line));
+  }
+  const int status = child.Wait();
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the child ended by itself: " << status;
+  return reported;
+}
+
+class KilledRecordingTest : public ::testing::TestWithParam<KillMoment> {};
+
+TEST_P(KilledRecordingTest, FileHoldsEveryStrokeTakenBeforeTheKill) {
+  PaceTheBoxForKilling();
+  TempFolder folder;
+  const std::optional<std::uint32_t> reported = RecordUntilKilled(folder.File("killed.vrc"), GetParam());
+  ASSERT_TRUE(reported.has_value()) << "the child never recorded " << GetParam().AfterStrokes << " strokes";
+
+  const Bytes bytes = ReadWholeFile(folder.File("killed_00.vrc"));
+  const RecordFrames frames = WalkRecordFrames(bytes);
+  EXPECT_FALSE(frames.Damaged);
+  EXPECT_EQ(frames.PersonalDataFrames, 1);
+  EXPECT_EQ(frames.SessionStartFrames, 1);
+  EXPECT_GE(frames.StrokeFrames, static_cast<int>(*reported));
+  EXPECT_TRUE(CountsUpFromOne(frames.StrokeNumbers)) << "a stroke is missing or repeated";
+
+  auto core = std::make_unique<AnalyserCore>();
+  QuietScreen screen;
+  ScreenSinks sinks{screen, screen, screen, screen};
+  EXPECT_TRUE(RecordReader(*core, sinks).ReadRecordFile(folder.File("killed_00.vrc")));
+  EXPECT_GE(core->FileStrokes.Count(), *reported);
+}
+
+// Different counts and short waits after them, so that the kill lands at
+// different points of the reading, scanning and writing of a report.
+INSTANTIATE_TEST_SUITE_P(AtSeveralMoments, KilledRecordingTest,
+                         ::testing::Values(KillMoment{150, 0us}, KillMoment{237, 700us}, KillMoment{311, 3ms},
+                                           KillMoment{420, 11ms}, KillMoment{503, 29ms}),
+                         [](const ::testing::TestParamInfo<KillMoment>& info) {
+                           return "After" + std::to_string(info.param.AfterStrokes) + "Strokes";
+                         });
+
+}  // namespace
+}  // namespace veltrasko
