@@ -5,3 +5,9 @@ add_executable(graph_bench graph_bench.cpp)
 target_link_libraries(graph_bench PRIVATE app PkgConfig::HIDAPI benchmark::benchmark)
 target_compile_definitions(graph_bench PRIVATE VRCGEN_PATH="$<TARGET_FILE:vrcgen>")
 add_dependencies(graph_bench vrcgen)
+
+# A 20000-stroke live session through the real link and recorder over the
+# simulated box: strokes on file and resident memory along the way.
+add_executable(session_soak_bench session_soak_bench.cpp)
+target_link_libraries(session_soak_bench PRIVATE app boxsim synthetic_record benchmark::benchmark)
+target_include_directories(session_soak_bench PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
