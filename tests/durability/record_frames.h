@@ -30,6 +30,8 @@ struct RecordFrames {
 
 namespace record_frames_detail {
 
+// The kind of frame the bytes begin with. A cut-off tag matches several
+// kinds; any of them explains a tail.
 inline const FrameTag* TagAt(std::span<const std::uint8_t> bytes) {
   for (const FrameTag* tag : {&StrokeTag, &SessionStartTag, &PersonalDataTag}) {
     const std::size_t compared = std::min(bytes.size(), tag->size());
@@ -53,7 +55,6 @@ inline RecordFrames WalkRecordFrames(std::span<const std::uint8_t> bytes) {
   while (position < bytes.size()) {
     const std::span<const std::uint8_t> rest = bytes.subspan(position);
     const FrameTag* tag = TagAt(rest);
-    // A cut-off tag matches several kinds; any of them explains the tail.
     if (tag == nullptr) {
       frames.Damaged = true;
       return frames;
