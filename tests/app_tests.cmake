@@ -18,7 +18,7 @@ function(veltrasko_app_test name)
     "QT_QPA_PLATFORM=offscreen;VRCGEN=$<TARGET_FILE:vrcgen>;VELTRASKO_EXPORT=$<TARGET_FILE:veltrasko-export>")
 endfunction()
 
-foreach(dir link graph_gui shell durability)
+foreach(dir link graph_gui shell durability options_gui)
   if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/${dir}/CMakeLists.txt)
     add_subdirectory(${CMAKE_CURRENT_LIST_DIR}/${dir})
   endif()

@@ -1,0 +1,6 @@
+# The Options dialog.
+list(APPEND APP_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/option_values.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/options_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/radio_group.cpp
+)

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "settings/option_values.h"
+
+namespace veltrasko {
+namespace {
+
+TEST(ReadLeadingIntegerTest, TakesTheLeadingDigitsAfterBlanksAndOneSign) {
+  EXPECT_EQ(ReadLeadingInteger("250"), 250);
+  EXPECT_EQ(ReadLeadingInteger("12abc"), 12);
+  EXPECT_EQ(ReadLeadingInteger("  +7"), 7);
+  EXPECT_EQ(ReadLeadingInteger(" -5"), -5);
+  EXPECT_EQ(ReadLeadingInteger("007 1"), 7);
+  EXPECT_EQ(ReadLeadingInteger("99999999999999"), INT32_MAX);
+}
+
+TEST(ReadLeadingIntegerTest, FindsNothingWithoutADigitAfterTheSign) {
+  EXPECT_EQ(ReadLeadingInteger(""), std::nullopt);
+  EXPECT_EQ(ReadLeadingInteger("abc"), std::nullopt);
+  EXPECT_EQ(ReadLeadingInteger("- 5"), std::nullopt);
+  EXPECT_EQ(ReadLeadingInteger("+-5"), std::nullopt);
+  EXPECT_EQ(ReadLeadingInteger("   "), std::nullopt);
+}
+
+TEST(OptionTextsTest, NameKnownLevelsAndFiltersAndCallTheRestAnError) {
+  EXPECT_STREQ(LineWidthText(1), "Thin line");
+  EXPECT_STREQ(LineWidthText(3), "Thick line");
+  EXPECT_STREQ(LineWidthText(0), "ERROR");
+  EXPECT_STREQ(LineWidthText(4), "ERROR");
+  EXPECT_STREQ(FilterText(1), "No filter");
+  EXPECT_STREQ(FilterText(2), "2 strokes");
+  EXPECT_STREQ(FilterText(10), "10 strokes");
+  for (std::uint8_t unknown : {0, 3, 5, 9, 12, 255}) EXPECT_STREQ(FilterText(unknown), "ERROR") << int(unknown);
+}
+
+TEST(OptionTextsTest, FilterItemsGiveOneThenTwiceTheirIndex) {
+  EXPECT_EQ(FilterForItem(0), 1);
+  EXPECT_EQ(FilterForItem(1), 2);
+  EXPECT_EQ(FilterForItem(5), 10);
+}
+
+TEST(SafeForGraphsTest, ReplacesOnlyFiltersAndWindowsTheGraphsCannotUse) {
+  UserSettings handEdited = UserSettings::Defaults();
+  handEdited.SetAverageFilter(0);
+  handEdited.SetOnlineWindowDistance(0);
+  handEdited.SetOnlineWindowTime(-3);
+  handEdited.SetLineWidthLevel(0);
+  const UserSettings safe = SafeForGraphs(handEdited);
+  EXPECT_EQ(safe.AverageFilter(), 4);
+  EXPECT_EQ(safe.OnlineWindowDistance(), 250);
+  EXPECT_EQ(safe.OnlineWindowTime(), 60);
+  EXPECT_EQ(safe.LineWidthLevel(), 0);
+
+  handEdited.SetAverageFilter(11);
+  EXPECT_EQ(SafeForGraphs(handEdited).AverageFilter(), 4);
+  // An odd length is an unusual choice, not a danger: it stays.
+  handEdited.SetAverageFilter(5);
+  handEdited.SetOnlineWindowDistance(1);
+  handEdited.SetOnlineWindowTime(1234567);
+  EXPECT_EQ(SafeForGraphs(handEdited), handEdited);
+}
+
+}  // namespace
+}  // namespace veltrasko
