@@ -5,7 +5,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -110,7 +109,7 @@ TOption::TOption(MessageSink* messages, UserSettings& settings, const SettingsFi
   pageControl_->addTab(BuildExportPage(), "Export");
   pageControl_->setCurrentIndex(graphPage);
   layout->addWidget(pageControl_);
-  BuildButtons();
+  layout->addLayout(BuildButtons());
 
   connect(distanceEdit_, &QLineEdit::textChanged, this, &TOption::DistanceEditChange);
   connect(timeEdit_, &QLineEdit::textChanged, this, &TOption::DistanceEditChange);
@@ -173,7 +172,7 @@ QWidget* TOption::BuildExportPage() {
   return page;
 }
 
-void TOption::BuildButtons() {
+QLayout* TOption::BuildButtons() {
   auto* row = new QHBoxLayout;
   row->addStretch();
   applyButton_ = new QPushButton("Apply", this);
@@ -184,12 +183,12 @@ void TOption::BuildButtons() {
   cancelButton_->setObjectName("CancelButton");
   applyButton_->setDefault(true);
   for (QPushButton* button : {applyButton_, okButton_, cancelButton_}) row->addWidget(button);
-  static_cast<QVBoxLayout*>(layout())->addLayout(row);
 
   connect(applyButton_, &QPushButton::clicked, this, &TOption::ApplyClick);
   connect(okButton_, &QPushButton::clicked, this, &TOption::OKClick);
   // Esc rejects the dialog as the Cancel button does.
   connect(cancelButton_, &QPushButton::clicked, this, &TOption::CancelClick);
+  return row;
 }
 
 void TOption::showEvent(QShowEvent* event) {

@@ -15,6 +15,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
@@ -90,7 +91,7 @@ class TOption : public QDialog {
   QWidget* BuildOnlineGraphPage();
   QWidget* BuildGraphPage();
   QWidget* BuildExportPage();
-  void BuildButtons();
+  QLayout* BuildButtons();
   // Checks one window length field; the value, or nothing after the message.
   std::optional<std::int32_t> CheckedWindowLength(const QLineEdit& field, const char* tooLongMessage,
                                                   const char* invalidMessage);

@@ -22,23 +22,6 @@ TEST(ReadLeadingIntegerTest, FindsNothingWithoutADigitAfterTheSign) {
   EXPECT_EQ(ReadLeadingInteger("   "), std::nullopt);
 }
 
-TEST(OptionTextsTest, NameKnownLevelsAndFiltersAndCallTheRestAnError) {
-  EXPECT_STREQ(LineWidthText(1), "Thin line");
-  EXPECT_STREQ(LineWidthText(3), "Thick line");
-  EXPECT_STREQ(LineWidthText(0), "ERROR");
-  EXPECT_STREQ(LineWidthText(4), "ERROR");
-  EXPECT_STREQ(FilterText(1), "No filter");
-  EXPECT_STREQ(FilterText(2), "2 strokes");
-  EXPECT_STREQ(FilterText(10), "10 strokes");
-  for (std::uint8_t unknown : {0, 3, 5, 9, 12, 255}) EXPECT_STREQ(FilterText(unknown), "ERROR") << int(unknown);
-}
-
-TEST(OptionTextsTest, FilterItemsGiveOneThenTwiceTheirIndex) {
-  EXPECT_EQ(FilterForItem(0), 1);
-  EXPECT_EQ(FilterForItem(1), 2);
-  EXPECT_EQ(FilterForItem(5), 10);
-}
-
 TEST(SafeForGraphsTest, ReplacesOnlyFiltersAndWindowsTheGraphsCannotUse) {
   UserSettings handEdited = UserSettings::Defaults();
   handEdited.SetAverageFilter(0);
