@@ -14,8 +14,10 @@ function(veltrasko_app_test name)
     target_link_libraries(${name} PRIVATE app_test_main PkgConfig::HIDAPI)
   endif()
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 PROPERTIES ENVIRONMENT
-    "QT_QPA_PLATFORM=offscreen;VRCGEN=$<TARGET_FILE:vrcgen>;VELTRASKO_EXPORT=$<TARGET_FILE:veltrasko-export>")
+  # One variable per property: test discovery splits a list at its semicolons.
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    ENVIRONMENT_MODIFICATION "VRCGEN=set:$<TARGET_FILE:vrcgen>;VELTRASKO_EXPORT=set:$<TARGET_FILE:veltrasko-export>")
 endfunction()
 
 foreach(dir link graph_gui shell durability options_gui)
