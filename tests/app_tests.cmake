@@ -15,9 +15,10 @@ function(veltrasko_app_test name)
   endif()
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   # One variable per property: test discovery splits a list at its semicolons.
+  # The test main chooses the offscreen platform itself.
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-    ENVIRONMENT_MODIFICATION "VRCGEN=set:$<TARGET_FILE:vrcgen>;VELTRASKO_EXPORT=set:$<TARGET_FILE:veltrasko-export>")
+    ENVIRONMENT "VRCGEN=$<TARGET_FILE:vrcgen>"
+    ENVIRONMENT_MODIFICATION "VELTRASKO_EXPORT=set:$<TARGET_FILE:veltrasko-export>")
 endfunction()
 
 foreach(dir link graph_gui shell durability options_gui)
