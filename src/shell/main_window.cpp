@@ -17,6 +17,8 @@
 #include "session/connection_handshake.h"
 #include "session/record_reader.h"
 #include "session/session_recorder.h"
+#include "settings/options_dialog.h"
+#include "settings/stroke_graphs_options.h"
 #include "shell/file_dialogs.h"
 #include "shell/hand_over.h"
 #include "shell/status_panels.h"
@@ -54,6 +56,9 @@ TForm1::TForm1(AnalyserCore& core, const ProgramPlaces& places, const QByteArray
   menu_.Connection1->addActions(link_->Menu().Actions());
   ConnectMenu();
   FormCreate(firstArgument);
+  // The dialogs come after the window and stay hidden until their commands.
+  graphOptions_ = std::make_unique<StrokeGraphsOptions>(*graphs_);
+  option_ = new TOption(core_.Settings, settingsFile_, *graphOptions_, this);
 }
 
 // FormDestroy: the hand-over channel closes with the window, and the core,
@@ -83,6 +88,11 @@ void TForm1::ConnectMenu() {
   connect(menu_.Savenext1, &QAction::triggered, this, &TForm1::Savenext1Click);
   connect(menu_.Quit1, &QAction::triggered, this, &TForm1::Quit1Click);
   connect(menu_.Resetcomputer1, &QAction::triggered, this, &TForm1::Resetcomputer1Click);
+  connect(menu_.Options1, &QAction::triggered, this, [this] {
+    option_->show();
+    option_->raise();
+    option_->activateWindow();
+  });
   connect(menu_.ShowFile1, &QAction::triggered, this, [this] {
     graphs_->ShowFile1Click();
     SetViewChecks();

@@ -34,6 +34,8 @@ template <typename Receiver>
 class ChunksTo;
 class StatusPanels;
 class StrokeGraphs;
+class StrokeGraphsOptions;
+class TOption;
 
 inline constexpr char MainWindowCaption[] = "Veltrasko Analyser - USB - ver. 1.61";
 
@@ -96,6 +98,8 @@ class TForm1 : public QMainWindow, public MessageSink, public SessionDialogs {
   HandOverListener* handOver_ = nullptr;
   std::unique_ptr<ScreenSinks> sinks_;
   std::unique_ptr<RecordReader> reader_;
+  std::unique_ptr<StrokeGraphsOptions> graphOptions_;
+  TOption* option_ = nullptr;
   std::unique_ptr<SessionRecorder> recorder_;
   std::unique_ptr<ConnectionHandshake> handshake_;
   std::unique_ptr<ChunksTo<SessionRecorder>> received_;
