@@ -7,6 +7,8 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <string>
+#include <unistd.h>
 #include <fstream>
 #include <iterator>
 
@@ -53,13 +55,19 @@ std::vector<std::uint8_t> FileBytes(const std::string& path) {
 class BoxLinkSessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::path(::testing::TempDir()) / "link_session";
+    // A folder of its own per test and process: ctest runs the tests of
+    // this program side by side.
+    folder_ = std::filesystem::path(::testing::TempDir()) /
+              ("link_session_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+               "_" + std::to_string(::getpid()));
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
     core_.Scanner.SetConnectionListener(&handshake_);
   }
 
   std::string InFolder(const char* name) const { return (folder_ / name).string(); }
+
+  void TearDown() override { std::filesystem::remove_all(folder_); }
 
   std::filesystem::path folder_;
   AnalyserCore core_;
