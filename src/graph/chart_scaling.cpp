@@ -4,6 +4,7 @@
 
 #include "graph/axis_label_ticker.h"
 #include "graph/series_data.h"
+#include "graph/zoom_animation.h"
 
 namespace veltrasko {
 namespace {
@@ -18,6 +19,15 @@ void WidenIfEmpty(double& lowest, double& highest) {
   highest += 0.5;
 }
 
+// The span of axis that the rectangle covers.
+QCPRange CoveredRange(const QCPAxis& axis, const QRectF& pixels) {
+  const bool horizontal = axis.orientation() == Qt::Horizontal;
+  QCPRange covered(axis.pixelToCoord(horizontal ? pixels.left() : pixels.top()),
+                   axis.pixelToCoord(horizontal ? pixels.right() : pixels.bottom()));
+  covered.normalize();
+  return covered;
+}
+
 }  // namespace
 
 ChartScaling::ChartScaling(QCustomPlot& chart) : QObject(&chart), chart_(chart) {
@@ -27,6 +37,7 @@ ChartScaling::ChartScaling(QCustomPlot& chart) : QObject(&chart), chart_(chart) 
     verticalTickers_[side] = ticker.data();
     axes_[side + 1]->setTicker(ticker);
   }
+  animation_ = new ZoomAnimation(chart, axes_);
   // The rectangle is ours to act on: dragged to the right it zooms into
   // what it covers, dragged to the left it undoes the zoom.
   chart.setSelectionRectMode(QCP::srmCustom);
@@ -120,17 +131,23 @@ void ChartScaling::ZoomOrUndo(const QRect& dragged) {
 }
 
 void ChartScaling::ZoomInto(const QRect& pixels) {
+  // A zoom into a zoom still under way starts from where that one ends.
+  animation_->Finish();
   if (!zoomed_) {
     for (std::size_t i = 0; i < axes_.size(); ++i)
       rangesBeforeZoom_[i] = {axes_[i]->range().lower, axes_[i]->range().upper};
   }
-  chart_.axisRect()->zoom(QRectF(pixels), {axes_[0], axes_[1], axes_[2]});
+  ZoomAnimation::Ranges target;
+  for (std::size_t i = 0; i < axes_.size(); ++i) target[i] = CoveredRange(*axes_[i], QRectF(pixels));
+  animation_->Start(target);
   zoomed_ = true;
   SetVerticalDecimals(2);
   emit zoomed();
 }
 
 void ChartScaling::UndoZoom() {
+  // Steps still to come must not carry the axes back into the zoom.
+  animation_->Stop();
   if (zoomed_) {
     for (std::size_t i = 0; i < axes_.size(); ++i)
       axes_[i]->setRange(rangesBeforeZoom_[i].first, rangesBeforeZoom_[i].second);

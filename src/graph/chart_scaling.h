@@ -13,6 +13,7 @@ class QCustomPlot;
 namespace veltrasko {
 
 class AxisLabelTicker;
+class ZoomAnimation;
 
 class ChartScaling : public QObject {
   Q_OBJECT
@@ -37,8 +38,8 @@ class ChartScaling : public QObject {
 
   bool Zoomed() const { return zoomed_; }
   // A rectangle dragged over the graph, in pixels, from where the drag began
-  // to where it ended: to the right it zooms into what it covers, to the
-  // left it undoes the zoom.
+  // to where it ended: to the right it zooms into what it covers (in four
+  // steps), to the left it undoes the zoom.
   void ZoomOrUndo(const QRect& dragged);
   // Restores the ranges from before the zoom, if zoomed; the labels go back
   // to one decimal in any case.
@@ -57,6 +58,7 @@ class ChartScaling : public QObject {
   QCustomPlot& chart_;
   std::array<QCPAxis*, 3> axes_{};  // bottom, left, right
   std::array<AxisLabelTicker*, 2> verticalTickers_{};
+  ZoomAnimation* animation_ = nullptr;  // a child of the chart
   bool bottomAutomatic_ = true;
   bool zoomed_ = false;
   std::array<std::pair<double, double>, 3> rangesBeforeZoom_{};
