@@ -21,7 +21,7 @@ function(veltrasko_app_test name)
     ENVIRONMENT_MODIFICATION "VELTRASKO_EXPORT=set:$<TARGET_FILE:veltrasko-export>")
 endfunction()
 
-foreach(dir link graph_gui shell durability options_gui)
+foreach(dir link graph_gui shell durability options_gui tips_gui personal_gui)
   if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/${dir}/CMakeLists.txt)
     add_subdirectory(${CMAKE_CURRENT_LIST_DIR}/${dir})
   endif()

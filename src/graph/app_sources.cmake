@@ -9,3 +9,12 @@ list(APPEND APP_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/stroke_graph_pages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stroke_graphs.cpp
 )
+# Point tips, title editing, the zoom's steps, print and copy.
+list(APPEND APP_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/chart_foot.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/chart_output.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/chart_tools.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/point_tips.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/title_editor.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/zoom_animation.cpp
+)

@@ -1,0 +1,20 @@
+#include "graph/chart_tools.h"
+
+#include "graph/point_tips.h"
+#include "graph/stroke_filter.h"
+#include "graph/stroke_graphs.h"
+#include "graph/title_editor.h"
+
+namespace veltrasko {
+
+ChartTools::ChartTools(const StrokeGraphs& graphs, const UserSettings& settings, QObject* parent)
+    : QObject(parent),
+      chartTool1_(new PointTips(graphs, settings, graphs.Chart1(), 1, Chart1SeriesCount)),
+      chartTool2_(new PointTips(graphs, settings, graphs.Chart2(), Chart1SeriesCount + 1, SeriesCount)),
+      graph1Title_(new TitleEditor(graphs.Chart1(), 1)),
+      graph2Title_(new TitleEditor(graphs.Chart2(), 2)) {
+  chartTool1_->setObjectName("ChartTool1");
+  chartTool2_->setObjectName("ChartTool2");
+}
+
+}  // namespace veltrasko
