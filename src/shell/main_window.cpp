@@ -11,6 +11,8 @@
 #include <QScreen>
 #include <QTabWidget>
 
+#include "graph/chart_output.h"
+#include "graph/chart_tools.h"
 #include "graph/stroke_graphs.h"
 #include "link/box_link.h"
 #include "session/analyser_core.h"
@@ -81,6 +83,8 @@ void TForm1::BuildPages() {
   statusBar1_ = new StatusPanels(this);
   setStatusBar(statusBar1_);
   graphs_ = new StrokeGraphs(core_, *statusBar1_, *tabSheet1_, *tabSheet2_, this);
+  chartTools_ = new ChartTools(*graphs_, core_.Settings, this);
+  chartOutput_ = new ChartOutput(core_, *graphs_, *pageControl1_, *this);
 }
 
 void TForm1::ConnectMenu() {
@@ -88,6 +92,8 @@ void TForm1::ConnectMenu() {
   connect(menu_.Savenext1, &QAction::triggered, this, &TForm1::Savenext1Click);
   connect(menu_.Quit1, &QAction::triggered, this, &TForm1::Quit1Click);
   connect(menu_.Resetcomputer1, &QAction::triggered, this, &TForm1::Resetcomputer1Click);
+  connect(menu_.Print1, &QAction::triggered, chartOutput_, &ChartOutput::Print1Click);
+  connect(menu_.Copy1, &QAction::triggered, chartOutput_, &ChartOutput::Copy1Click);
   connect(menu_.Options1, &QAction::triggered, this, [this] {
     option_->show();
     option_->raise();

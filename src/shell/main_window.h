@@ -33,6 +33,8 @@ class SessionRecorder;
 template <typename Receiver>
 class ChunksTo;
 class StatusPanels;
+class ChartOutput;
+class ChartTools;
 class StrokeGraphs;
 class StrokeGraphsOptions;
 class TOption;
@@ -92,6 +94,8 @@ class TForm1 : public QMainWindow, public MessageSink, public SessionDialogs {
   QWidget* tabSheet2_ = nullptr;
   StatusPanels* statusBar1_ = nullptr;
   StrokeGraphs* graphs_ = nullptr;
+  ChartTools* chartTools_ = nullptr;
+  ChartOutput* chartOutput_ = nullptr;
   MainMenu menu_;
   QFileDialog* openDialog1_ = nullptr;
   QFileDialog* saveDialog1_ = nullptr;
