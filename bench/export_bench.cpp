@@ -8,7 +8,7 @@
 #include "export/export_writer.h"
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
-#include "tools/export/quiet_screen.h"
+#include "session/quiet_screen.h"
 
 namespace veltrasko::bench {
 namespace {

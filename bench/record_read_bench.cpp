@@ -10,7 +10,7 @@
 #include "bench_record.h"
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
-#include "tools/export/quiet_screen.h"
+#include "session/quiet_screen.h"
 
 namespace veltrasko::bench {
 namespace {

@@ -24,7 +24,7 @@
 
 #include "bench_record.h"
 #include "durability/live_recording.h"
-#include "durability/quiet_screen.h"
+#include "session/quiet_screen.h"
 #include "durability/record_frames.h"
 #include "session/record_reader.h"
 #include "tools/boxsim/boxsim_control.h"
@@ -119,7 +119,7 @@ SoakFigures RecordSoakSession(const bench::BenchFolder& folder) {
   const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   figures.Frames = WalkRecordFrames(bytes);
   QuietScreen screen;
-  ScreenSinks sinks{screen, screen, screen, screen};
+  ScreenSinks& sinks = screen.Sinks();
   RecordReader(recording.Core(), sinks).ReadRecordFile(path);
   figures.ReadBack = recording.Core().FileStrokes.Count();
   return figures;

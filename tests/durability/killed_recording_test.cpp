@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "durability/child_process.h"
-#include "durability/quiet_screen.h"
+#include "session/quiet_screen.h"
 #include "durability/record_frames.h"
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
@@ -90,7 +90,7 @@ TEST_P(KilledRecordingTest, FileHoldsEveryStrokeTakenBeforeTheKill) {
 
   auto core = std::make_unique<AnalyserCore>();
   QuietScreen screen;
-  ScreenSinks sinks{screen, screen, screen, screen};
+  ScreenSinks& sinks = screen.Sinks();
   EXPECT_TRUE(RecordReader(*core, sinks).ReadRecordFile(folder.File("killed_00.vrc")));
   EXPECT_GE(core->FileStrokes.Count(), *reported);
 }

@@ -12,7 +12,7 @@
 #include <string>
 #include <utility>
 
-#include "durability/quiet_screen.h"
+#include "session/quiet_screen.h"
 #include "link/box_link.h"
 #include "link/chunk_consumer.h"
 #include "protocol/box_commands.h"
@@ -57,11 +57,11 @@ class LiveRecording final : private ChunkConsumer {
   std::unique_ptr<AnalyserCore> core_ = std::make_unique<AnalyserCore>();
   QuietScreen screen_;
   StrokesTaken strokesTaken_;
-  ScreenSinks sinks_{screen_, screen_, screen_, screen_};
+  ScreenSinks& sinks_ = screen_.Sinks();
   ConnectionHandshake handshake_{*core_, sinks_};
   SessionRecorder recorder_{*core_, sinks_};
   BoxCommandSender commands_;
-  BoxLink link_{BoxLinkPeers{core_->Session, commands_, *this, screen_, screen_}, nullptr,
+  BoxLink link_{BoxLinkPeers{core_->Session, commands_, *this, sinks_.Status, sinks_.Graphs}, nullptr,
                 QDBusConnection("no-bus-for-recordings")};
 };
 

@@ -13,7 +13,7 @@
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
 #include "temp_folder.h"
-#include "tools/export/quiet_screen.h"
+#include "session/quiet_screen.h"
 
 namespace veltrasko::test {
 

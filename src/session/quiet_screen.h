@@ -1,9 +1,12 @@
-// Screen sinks for running the core without a window: everything shown is
-// dropped, except that messages are remembered so a caller can tell a failed
-// open from a good one.
+// Screen sinks for running the core without a window (the export tool, a
+// recording without a window, benchmarks): everything shown is dropped, except
+// that messages are remembered so a caller can tell a failed open from a good
+// one; the Save question gets the answer given at construction.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <string_view>
 #include <vector>
 
@@ -13,6 +16,8 @@ namespace veltrasko {
 
 class QuietScreen final : StatusSink, MessageSink, GraphSink, SessionDialogs {
  public:
+  explicit QuietScreen(std::optional<std::string> saveAnswer = std::nullopt) : saveAnswer_(std::move(saveAnswer)) {}
+
   ScreenSinks& Sinks() { return sinks_; }
   const std::vector<std::string>& Messages() const { return messages_; }
   bool WasShown(std::string_view message) const {
@@ -31,10 +36,11 @@ class QuietScreen final : StatusSink, MessageSink, GraphSink, SessionDialogs {
   void ShowOnlineGraph() override {}
   void ShowFileGraph() override {}
   void SetBottomAxesAutomatic(bool) override {}
-  std::optional<std::string> AskSaveNextSession(std::string_view) override { return std::nullopt; }
+  std::optional<std::string> AskSaveNextSession(std::string_view) override { return saveAnswer_; }
   void ShowOnlineWeight(std::string_view) override {}
   void ShowFilePersonalData(const PersonalData&) override {}
 
+  std::optional<std::string> saveAnswer_;
   std::vector<std::string> messages_;
   ScreenSinks sinks_{*this, *this, *this, *this};
 };
