@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QTabWidget>
 
+#include "export/export_command.h"
 #include "graph/chart_output.h"
 #include "graph/chart_tools.h"
 #include "graph/stroke_graphs.h"
@@ -20,6 +21,7 @@
 #include "session/record_reader.h"
 #include "session/session_recorder.h"
 #include "settings/options_dialog.h"
+#include "settings/personal_data_dialog.h"
 #include "settings/stroke_graphs_options.h"
 #include "shell/file_dialogs.h"
 #include "shell/hand_over.h"
@@ -32,6 +34,13 @@ namespace {
 constexpr int MinimumWidth = 550;
 constexpr int MinimumHeight = 380;
 constexpr int FontPointSize = 8;
+
+// The modeless dialogs come to the front when their command is chosen again.
+void ShowDialog(QDialog& dialog) {
+  dialog.show();
+  dialog.raise();
+  dialog.activateWindow();
+}
 
 QByteArray Bytes(std::string_view text) { return QByteArray(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -56,9 +65,12 @@ TForm1::TForm1(AnalyserCore& core, const ProgramPlaces& places, const QByteArray
   link_ = std::make_unique<BoxLink>(BoxLinkPeers{core_.Session, commands_, *received_, *statusBar1_, *graphs_});
   menu_ = BuildMainMenu(*menuBar());
   menu_.Connection1->addActions(link_->Menu().Actions());
+  // Made before the start-up steps: a record file named on the command line
+  // already hands its personal data to the dialog. Hidden until its command.
+  personData_ = new TPersonData(core_, this);
+  exportCommand_ = std::make_unique<ExportCommand>(core_, *this, *this);
   ConnectMenu();
   FormCreate(firstArgument);
-  // The dialogs come after the window and stay hidden until their commands.
   graphOptions_ = std::make_unique<StrokeGraphsOptions>(*graphs_);
   option_ = new TOption(core_.Settings, settingsFile_, *graphOptions_, this);
 }
@@ -94,11 +106,9 @@ void TForm1::ConnectMenu() {
   connect(menu_.Resetcomputer1, &QAction::triggered, this, &TForm1::Resetcomputer1Click);
   connect(menu_.Print1, &QAction::triggered, chartOutput_, &ChartOutput::Print1Click);
   connect(menu_.Copy1, &QAction::triggered, chartOutput_, &ChartOutput::Copy1Click);
-  connect(menu_.Options1, &QAction::triggered, this, [this] {
-    option_->show();
-    option_->raise();
-    option_->activateWindow();
-  });
+  connect(menu_.Export1, &QAction::triggered, this, [this] { exportCommand_->Export1Click(); });
+  connect(menu_.Options1, &QAction::triggered, this, [this] { ShowDialog(*option_); });
+  connect(menu_.Personaldata1, &QAction::triggered, this, [this] { ShowDialog(*personData_); });
   connect(menu_.ShowFile1, &QAction::triggered, this, [this] {
     graphs_->ShowFile1Click();
     SetViewChecks();
@@ -159,9 +169,9 @@ std::optional<std::string> TForm1::AskSaveNextSession(std::string_view proposal)
   return RunSaveNextDialog(proposal);
 }
 
-void TForm1::ShowOnlineWeight(std::string_view weightText) { onlineWeightText_ = weightText; }
+void TForm1::ShowOnlineWeight(std::string_view weightText) { personData_->ShowOnlineWeight(weightText); }
 
-void TForm1::ShowFilePersonalData(const PersonalData& data) { filePersonalData_ = data; }
+void TForm1::ShowFilePersonalData(const PersonalData& data) { personData_->ShowFilePersonalData(data); }
 
 std::optional<std::string> TForm1::RunSaveNextDialog(std::string_view proposal) {
   saveDialog1_->selectFile(QFile::decodeName(Bytes(proposal)));

@@ -14,7 +14,6 @@
 
 #include "protocol/box_commands.h"
 #include "session/screen_sinks.h"
-#include "settings/personal_data.h"
 #include "settings/user_settings.h"
 #include "shell/main_menu.h"
 #include "shell/program_places.h"
@@ -38,6 +37,8 @@ class ChartTools;
 class StrokeGraphs;
 class StrokeGraphsOptions;
 class TOption;
+class TPersonData;
+class ExportCommand;
 
 inline constexpr char MainWindowCaption[] = "Veltrasko Analyser - USB - ver. 1.61";
 
@@ -104,14 +105,13 @@ class TForm1 : public QMainWindow, public MessageSink, public SessionDialogs {
   std::unique_ptr<RecordReader> reader_;
   std::unique_ptr<StrokeGraphsOptions> graphOptions_;
   TOption* option_ = nullptr;
+  TPersonData* personData_ = nullptr;
+  std::unique_ptr<ExportCommand> exportCommand_;
   std::unique_ptr<SessionRecorder> recorder_;
   std::unique_ptr<ConnectionHandshake> handshake_;
   std::unique_ptr<ChunksTo<SessionRecorder>> received_;
   // Declared last so it goes first: no chunk may arrive once the recorder is gone.
   std::unique_ptr<BoxLink> link_;
-  // What the Personal data dialog will show once it exists.
-  std::string onlineWeightText_;
-  PersonalData filePersonalData_;
 };
 
 }  // namespace veltrasko

@@ -335,6 +335,34 @@ TEST_F(MainWindowTest, HandedOverFileIsTakenAndShown) {
   EXPECT_EQ(form->StatusBar1().PanelText(4), "unchanged");
 }
 
+TEST_F(MainWindowTest, ExportAndPersonalDataWorkOnTheFileShown) {
+  const QString path = testing::MakeRecordFile(folder, "race.vrc", {"--strokes", "25", "--name", "Ana", "--fan", "5"});
+  const auto form = MakeForm(QFile::encodeName(path));
+
+  AnswerFileDialog(folder.filePath("race-export.csv"));
+  form->Menu().Export1->trigger();
+  EXPECT_EQ(dialogTitle, "Export data");
+  EXPECT_EQ(proposedName, "race");
+  QFile exported(folder.filePath("race-export.csv"));
+  ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(exported.readAll().startsWith("Veltrasko Analyser\nName: Ana\n"));
+
+  form->Menu().Personaldata1->trigger();
+  auto* dialog = form->findChild<QDialog*>("PersonData");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_FALSE(dialog->isModal());
+  EXPECT_EQ(dialog->findChild<QLineEdit*>("NameFile")->text(), "Ana");
+  EXPECT_EQ(dialog->findChild<QLineEdit*>("FanFile")->text(), "5");
+}
+
+TEST_F(MainWindowTest, ExportOfAnEmptyViewSaysSo) {
+  const auto form = MakeForm();
+  CatchMessage();
+  form->Menu().Export1->trigger();
+  EXPECT_EQ(message, "No data available for export!");
+}
+
 TEST_F(MainWindowTest, ClosingTheWindowClosesTheRecordFile) {
   const auto form = MakeForm();
   ASSERT_TRUE(core.Session.Record.Create(QFile::encodeName(folder.filePath("open_00.vrc")).toStdString()));
