@@ -9,6 +9,7 @@
 
 #include "link_test_support.h"
 #include "protocol/box_commands.h"
+#include "tools/boxsim/simulated_box.h"
 
 namespace veltrasko {
 namespace {
@@ -176,3 +177,46 @@ TEST(SimulatedBox, UnpluggedAfterSomeReportsFailsAndIsNoLongerListed) {
 
 }  // namespace
 }  // namespace veltrasko
+
+namespace veltrasko::boxsim {
+namespace {
+
+std::vector<std::uint8_t> CommandReport(std::uint8_t kind) {
+  std::vector<std::uint8_t> report(BoxOutputReportLength);
+  std::copy(StatusTag.begin(), StatusTag.end(), report.begin() + 1);
+  const BoxCommand command = MakeBoxCommand(kind);
+  std::copy(command.Bytes.begin(), command.Bytes.end(), report.begin() + 5);
+  return report;
+}
+
+// The box's tick clock wraps after about 2 h 23 min of paddling; the strokes
+// must go on coming at their pace, not all at once.
+TEST(SimulatedBox, PaddlesAtItsPaceBeyondTheTickClockWrap) {
+  BoxsimOptions options;
+  options.PauseEvery = 0;
+  SimulatedBox box(BoxListing{"1001"}, options);
+  box.Open();
+  const Clock::time_point start{};
+  box.WriteReport(CommandReport(KindConnect), start);
+  box.WriteReport(CommandReport(KindReset), start);
+
+  std::array<std::uint8_t, 64> report{};
+  unsigned delivered = 0;
+  const auto deliveredBy = [&](int seconds) {
+    const Clock::time_point now = start + std::chrono::seconds(seconds);
+    // More than a second's strokes per second would be a flood.
+    for (int read = 0; read < 100 && box.ReadReport(report, now) > 0; ++read) ++delivered;
+    return delivered;
+  };
+  unsigned atEightThousand = 0;
+  for (int second = 1; second <= 9000; ++second) {
+    deliveredBy(second);
+    if (second == 8000) atEightThousand = delivered;
+  }
+  const unsigned lastThousandSeconds = delivered - atEightThousand;
+  EXPECT_GT(atEightThousand, 8000u);
+  EXPECT_NEAR(lastThousandSeconds, atEightThousand / 8.0, atEightThousand / 8.0 * 0.2);
+}
+
+}  // namespace
+}  // namespace veltrasko::boxsim

@@ -79,6 +79,8 @@ void SimulatedBox::HandleCommand(std::uint8_t kind, Clock::time_point now) {
 void SimulatedBox::ResetComputer(Clock::time_point now) {
   model_.ResetBox();
   nextStroke_.reset();
+  nextStrokeTicks_ = 0;
+  lastClockTicks_ = 0;
   strokesSent_ = 0;
   paddling_ = true;
   sessionStart_ = now;
@@ -90,8 +92,13 @@ void SimulatedBox::EnqueueDueStrokes(Clock::time_point now) {
   const double boxSeconds = std::chrono::duration<double>(now - sessionStart_).count() * options_.Pace;
   for (int i = 0; i < MaxStrokesPerRead; ++i) {
     if (options_.StrokeLimit != 0 && strokesSent_ >= options_.StrokeLimit) return;
-    if (!nextStroke_) nextStroke_ = model_.NextStroke();
-    if (nextStroke_->ClockTicks() / StrokeConstants::TicksPerSecond > boxSeconds) return;
+    if (!nextStroke_) {
+      nextStroke_ = model_.NextStroke();
+      const std::uint32_t ticks = nextStroke_->ClockTicks();
+      nextStrokeTicks_ += static_cast<std::uint32_t>(ticks - lastClockTicks_);
+      lastClockTicks_ = ticks;
+    }
+    if (static_cast<double>(nextStrokeTicks_) / StrokeConstants::TicksPerSecond > boxSeconds) return;
     StrokeMessage stroke = *nextStroke_;
     nextStroke_.reset();
     ++strokesSent_;

@@ -52,6 +52,10 @@ class SimulatedBox {
   Clock::time_point sessionStart_{};
   Clock::time_point lastEnqueue_{};
   std::optional<StrokeMessage> nextStroke_;
+  // The box's 32-bit tick clock wraps after about 2 h 23 min; stroke due
+  // times are kept on a clock that does not.
+  std::uint64_t nextStrokeTicks_ = 0;
+  std::uint32_t lastClockTicks_ = 0;
   unsigned strokesSent_ = 0;
   unsigned framesSent_ = 0;
   unsigned reportsDelivered_ = 0;
