@@ -204,6 +204,35 @@ TEST_F(UserSettingsTest, WriteAndReadRoundTrip) {
   EXPECT_EQ(read.AverageFilter(), 0);
 }
 
+TEST_F(UserSettingsTest, EmptyFileIsReplacedByTheDefaults) {
+  EXPECT_EQ(Load({}), UserSettings::Defaults());
+  EXPECT_EQ(FileBytes(), DefaultFileBytes);
+}
+
+TEST_F(UserSettingsTest, PageSizedFileIsReadFromItsFirstBytes) {
+  Bytes page = DefaultsWith(SettingsOffset::ViewAll, 1);
+  page.resize(4096, 0xEE);
+  EXPECT_EQ(Load(page).ViewAll(), 1);
+  EXPECT_EQ(FileBytes(), page) << "a valid head keeps the file as it is";
+
+  page[SettingsOffset::LineWidthLevel] = 0xEE;
+  EXPECT_EQ(Load(page).LineWidthLevel(), 2);
+  EXPECT_EQ(FileBytes(), DefaultsWith(SettingsOffset::ViewAll, 1)) << "a repair writes the 22 bytes only";
+}
+
+TEST_F(UserSettingsTest, EveryFieldOutOfRangeAtOnceTakesItsOwnReplacement) {
+  Bytes bad(UserSettingsLength, 0xEE);
+  std::copy(DefaultFileBytes.begin(), DefaultFileBytes.begin() + SettingsOffset::OnlineWindowDistance, bad.begin());
+  bad[21] = DefaultFileBytes[21];
+  WriteU32(bad, SettingsOffset::OnlineWindowTime, 0x80000000u);  // negative
+  // Each field takes its own replacement; for the speed unit that is metres
+  // per second, not the kilometres per hour of a new file.
+  const Bytes repaired = DefaultsWith(SettingsOffset::SpeedUnit, 0);
+  const UserSettings settings = Load(bad);
+  EXPECT_TRUE(std::equal(repaired.begin(), repaired.end(), settings.Bytes.begin()));
+  EXPECT_EQ(FileBytes(), repaired);
+}
+
 TEST_F(UserSettingsTest, FolderThatCannotHoldTheFileIsSilent) {
   // A missing folder, and a "folder" that is a plain file: neither can be
   // written, even by root, and the program runs on with the defaults.
