@@ -2,6 +2,7 @@
 veltrasko_bench(record_read_bench record_read_bench.cpp)
 veltrasko_bench(export_bench export_bench.cpp)
 veltrasko_bench(frame_scanner_bench frame_scanner_bench.cpp)
-foreach(bench record_read_bench export_bench frame_scanner_bench)
+veltrasko_bench(huge_record_bench huge_record_bench.cpp)
+foreach(bench record_read_bench export_bench frame_scanner_bench huge_record_bench)
   target_link_libraries(${bench} PRIVATE synthetic_record)
 endforeach()
