@@ -1,0 +1,46 @@
+// Opens the input as a record file with the real reader and checks the file
+// view it leaves: a bounded stroke table closed by the end marker, counts that
+// agree, and a message exactly when nothing could be read.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "fuzz/fuzz_temp_file.h"
+#include "session/analyser_core.h"
+#include "session/quiet_screen.h"
+#include "session/record_reader.h"
+
+namespace {
+
+using namespace veltrasko;
+
+void CheckFileView(const AnalyserCore& core, const QuietScreen& screen) {
+  const StrokeTable& strokes = core.FileStrokes;
+  const std::uint32_t count = strokes.Count();
+  Require(count <= StrokeTableCapacity, "more strokes than the table holds");
+  Require(strokes[count].Side == EndMarker, "table not closed by the end marker");
+  for (std::uint32_t i = 0; i < count; ++i) Require(strokes[i].Side != EndMarker, "end marker inside the table");
+  Require(core.File.FileStrokeCount == count, "file stroke count disagrees with the table");
+  const bool read = core.File.FileHeader.BoxVersion != 0;
+  Require(screen.WasShown("Could not open file!") != read, "open failure and message disagree");
+  Require(core.Session.OnlineShown == (read ? 0 : 1), "wrong view after opening");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  // The core holds two tables of 100000 rows: made once, its file view reset per input.
+  static AnalyserCore core;
+  static const FuzzTempFile recordFile("record_fuzz.vrc");
+  core.File = FileView{};
+  core.FileStrokes.MarkEmpty();
+  core.Computer = StrokeComputer{};
+  core.Session.OnlineShown = 1;
+
+  recordFile.Write(std::span(data, size));
+  QuietScreen screen;
+  RecordReader reader(core, screen.Sinks());
+  reader.OpenRecordFile(recordFile.Path());
+  CheckFileView(core, screen);
+  return 0;
+}
