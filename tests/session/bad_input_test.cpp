@@ -38,6 +38,10 @@ using testing_support::WriteWholeFile;
 constexpr std::size_t FileHeadLength = 58 + 10;
 constexpr std::size_t StrokeFrameLength = 38;
 constexpr uid_t NobodyId = 65534;
+// No one may write it, not even its owner, so that the rights hold for a
+// test running as its owner too.
+constexpr fs::perms ReadOnlyFolder = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                     fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec;
 
 Bytes SessionBytes(std::uint32_t strokes, std::string_view name = "Kayak") {
   PersonalData personal;
@@ -285,8 +289,7 @@ RecordingSinks RecordOneStroke(const std::string& baseName) {
 }
 
 TEST(NoRights, SessionInAFolderWithoutWriteRightsIsShownButNotSaved) {
-  RightsFolder folder(fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                      fs::perms::others_read | fs::perms::others_exec);
+  RightsFolder folder(ReadOnlyFolder);
   const std::string created = folder.Sub("race_00.vrc");
   auto saved = [&] {
     const RecordingSinks screen = RecordOneStroke(folder.Sub("race.vrc"));
@@ -308,8 +311,7 @@ TEST(NoRights, SessionInAFolderWithoutWriteRightsIsShownButNotSaved) {
 }
 
 TEST(NoRights, ExportAndPersonalDataNeedWriteRights) {
-  RightsFolder folder(fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                      fs::perms::others_read | fs::perms::others_exec);
+  RightsFolder folder(ReadOnlyFolder);
   WriteWholeFile(folder.Sub("race.vrc"), SessionBytes(1));
   fs::permissions(folder.Sub("race.vrc"), fs::perms::all);
   auto written = [&] {
