@@ -1,6 +1,7 @@
 #include "session/record_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -69,6 +70,10 @@ void RecordFile::WriteFrame(const FrameTag& tag, std::span<const std::uint8_t> p
     }
     written += static_cast<std::size_t>(result);
   }
+  // A file whose name or folder was removed takes writes without error, yet
+  // no one can ever read them: that is a failed write too.
+  struct stat status;
+  if (::fstat(fd_, &status) != 0 || status.st_nlink == 0) writeFailed_ = true;
 }
 
 void WritePersonalDataFrame(RecordFile& file, PersonalData& data, CalendarDate today,

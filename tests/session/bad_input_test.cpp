@@ -364,13 +364,16 @@ class HostileDisk : public ::testing::Test {
   SessionRecorder recorder{core, sinks, [] { return CalendarDate{2024, 3, 7}; }};
 };
 
-TEST_F(HostileDisk, FolderRemovedBetweenSessionsIsReportedAndTheSessionStillShown) {
+TEST_F(HostileDisk, FolderRemovedDuringASessionIsReportedAndTheSessionStillShown) {
   Reset();
   Strokes(1, 2);
   Reset();
   ASSERT_TRUE(fs::exists(folder.File("sub/race_01.vrc")));
   fs::remove_all(folder.File("sub"));
   Strokes(1, 2);
+  EXPECT_EQ(screen.LastStatus(StatusPanel::FileOrHint),
+            " Not saving! Could not write " + folder.File("sub/race_01.vrc"))
+      << "strokes into a file without a name are lost and must not pass for saved";
   Reset();
   Strokes(1, 3);
 

@@ -124,6 +124,21 @@ TEST(RecordFileWrite, FailedWriteIsRemembered) {
   EXPECT_TRUE(file.WriteFailed());
 }
 
+TEST(RecordFileWrite, FileRemovedWhileOpenCountsAsAFailedWrite) {
+  TempFolder folder;
+  RecordFile file;
+  ASSERT_TRUE(file.Create(folder.File("race.vrc")));
+  WriteStrokeFrame(file, AcceptedStroke(1));
+  std::filesystem::rename(folder.File("race.vrc"), folder.File("moved.vrc"));
+  WriteStrokeFrame(file, AcceptedStroke(2));
+  EXPECT_FALSE(file.WriteFailed()) << "a moved file can still be read";
+  EXPECT_EQ(ReadWholeFile(folder.File("moved.vrc")).size(), 2 * 38u);
+
+  std::filesystem::remove(folder.File("moved.vrc"));
+  WriteStrokeFrame(file, AcceptedStroke(3));
+  EXPECT_TRUE(file.WriteFailed());
+}
+
 TEST(RecordFileAppend, AppendsOneFrameAndLeavesTheRestAlone) {
   TempFolder folder;
   const std::string path = folder.File("session.vrc");
