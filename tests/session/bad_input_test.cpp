@@ -30,7 +30,6 @@ namespace fs = std::filesystem;
 using testing_support::AcceptedStroke;
 using testing_support::AppendFrame;
 using testing_support::Bytes;
-using testing_support::ReadWholeFile;
 using testing_support::RecordingSinks;
 using testing_support::TempFolder;
 using testing_support::WriteWholeFile;
@@ -49,7 +48,8 @@ Bytes SessionBytes(std::uint32_t strokes, std::string_view name = "Kayak") {
   Bytes bytes;
   AppendFrame(bytes, PersonalDataTag, personal.Bytes);
   AppendFrame(bytes, SessionStartTag, EncodeSessionStart(118, 80).Bytes);
-  for (std::uint32_t n = 1; n <= strokes; ++n) AppendFrame(bytes, StrokeTag, AcceptedStroke(static_cast<std::uint16_t>(n)).Bytes);
+  for (std::uint32_t n = 1; n <= strokes; ++n)
+    AppendFrame(bytes, StrokeTag, AcceptedStroke(static_cast<std::uint16_t>(n)).Bytes);
   return bytes;
 }
 
@@ -68,8 +68,9 @@ StrokeMessage LongSessionStroke(std::uint32_t index) {
   return EncodeStroke(counters);
 }
 
-// Outcome of an attempt made by a child process without root's rights.
-enum class ChildOutcome { Succeeded, Failed, CannotDropRights };
+// Outcome of an attempt made by a child process without root's rights; a
+// crash is never taken for a refusal.
+enum class ChildOutcome { Succeeded, Failed, CannotDropRights, Crashed };
 
 // Runs `attempt` in a forked child. As root the child first becomes the
 // user nobody, since root passes every folder right; otherwise the caller's
@@ -83,31 +84,31 @@ ChildOutcome InChildWithoutRoot(const std::function<bool()>& attempt) {
     ::_exit(attempt() ? 0 : 1);
   }
   int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return ChildOutcome::Failed;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return ChildOutcome::Crashed;
   switch (WEXITSTATUS(status)) {
     case 0: return ChildOutcome::Succeeded;
+    case 1: return ChildOutcome::Failed;
     case 2: return ChildOutcome::CannotDropRights;
-    default: return ChildOutcome::Failed;
+    default: return ChildOutcome::Crashed;
   }
 }
 
 // A temporary folder that the unprivileged child may walk into, with one
-// subfolder of the given mode.
+// subfolder open to all until Lock gives it the locked rights.
 class RightsFolder {
  public:
-  explicit RightsFolder(fs::perms subfolderRights) {
+  explicit RightsFolder(fs::perms lockedRights) : lockedRights_(lockedRights) {
     fs::permissions(folder_.File(""), fs::perms::all);
     fs::create_directory(Sub(""));
     fs::permissions(Sub(""), fs::perms::all);
-    rights_ = subfolderRights;
   }
   ~RightsFolder() { fs::permissions(Sub(""), fs::perms::all); }
-  void Lock() { fs::permissions(Sub(""), rights_); }
+  void Lock() { fs::permissions(Sub(""), lockedRights_); }
   std::string Sub(std::string_view name) const { return folder_.File("sub/" + std::string(name)); }
 
  private:
   TempFolder folder_;
-  fs::perms rights_;
+  fs::perms lockedRights_;
 };
 
 class BadRecordFiles : public ::testing::Test {
