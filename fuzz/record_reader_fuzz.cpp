@@ -1,6 +1,7 @@
 // Opens the input as a record file with the real reader and checks the file
-// view it leaves: a bounded stroke table closed by the end marker, counts that
-// agree, and a message exactly when nothing could be read.
+// view it leaves: a stroke table bounded by its capacity and by the frames the
+// file can hold, closed by the end marker, counts that agree, and a message
+// exactly when nothing could be read.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -14,10 +15,11 @@ namespace {
 
 using namespace veltrasko;
 
-void CheckFileView(const AnalyserCore& core, const QuietScreen& screen) {
+void CheckFileView(const AnalyserCore& core, const QuietScreen& screen, std::size_t fileSize) {
   const StrokeTable& strokes = core.FileStrokes;
   const std::uint32_t count = strokes.Count();
   Require(count <= StrokeTableCapacity, "more strokes than the table holds");
+  Require(count <= fileSize / static_cast<std::size_t>(FrameLengths.StrokeFrame), "more strokes than frames in the file");
   Require(strokes[count].Side == EndMarker, "table not closed by the end marker");
   for (std::uint32_t i = 0; i < count; ++i) Require(strokes[i].Side != EndMarker, "end marker inside the table");
   Require(core.File.FileStrokeCount == count, "file stroke count disagrees with the table");
@@ -41,6 +43,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   QuietScreen screen;
   RecordReader reader(core, screen.Sinks());
   reader.OpenRecordFile(recordFile.Path());
-  CheckFileView(core, screen);
+  CheckFileView(core, screen, size);
   return 0;
 }
