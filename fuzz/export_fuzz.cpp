@@ -74,9 +74,9 @@ void CheckExport(std::string_view text, std::uint32_t rows, const UserSettings& 
     const std::size_t end = text.find('\n', begin);
     const std::string_view line = text.substr(begin, end - begin);
     Require(line.size() < TextLine::Capacity, "line longer than a composed line can be");
-    if (countable && lineNumber > HeaderLines)
+    if (countable && lineNumber >= HeaderLines)
       Require(static_cast<std::size_t>(std::ranges::count(line, separator)) == ColumnsPerStroke,
-              "stroke line lost a column");
+              "heading or stroke line lost a column");
     begin = end + 1;
   }
 }
