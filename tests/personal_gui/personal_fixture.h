@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "session/analyser_core.h"
+#include "session/quiet_screen.h"
 #include "session/record_reader.h"
 #include "session/screen_sinks.h"
 #include "settings/personal_data_dialog.h"
@@ -26,8 +27,8 @@ namespace veltrasko::test {
 inline constexpr CalendarDate LastDayOf2024{2024, 12, 31};
 
 // The window's side of the reader: personal data goes to the dialog, and
-// messages are kept for the test to check.
-class DialogScreen final : public StatusSink, public MessageSink, public GraphSink, public SessionDialogs {
+// messages are kept for the test to check; the rest is dropped.
+class DialogScreen final : public MessageSink, public SessionDialogs {
  public:
   explicit DialogScreen(TPersonData* dialog = nullptr) : dialog_(dialog) {}
 
@@ -43,18 +44,11 @@ class DialogScreen final : public StatusSink, public MessageSink, public GraphSi
   }
 
  private:
-  void ShowStatus(StatusPanel, std::string_view) override {}
-  void PlotStroke(const StrokeRow&) override {}
-  void ClearGraphs() override {}
-  void UpdateAxes() override {}
-  void UndoZoom() override {}
-  void ShowOnlineGraph() override {}
-  void ShowFileGraph() override {}
-  void SetBottomAxesAutomatic(bool) override {}
   std::optional<std::string> AskSaveNextSession(std::string_view) override { return std::nullopt; }
 
   TPersonData* dialog_;
-  ScreenSinks sinks_{*this, *this, *this, *this};
+  QuietScreen quiet_;
+  ScreenSinks sinks_{quiet_.Sinks().Status, *this, quiet_.Sinks().Graphs, *this};
 };
 
 class RecordFileTest : public ::testing::Test {

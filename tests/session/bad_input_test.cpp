@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "export/export_writer.h"
+#include "record_reading_fixture.h"
 #include "record_test_support.h"
 #include "session/record_file.h"
 #include "session/record_reader.h"
@@ -30,6 +31,7 @@ namespace fs = std::filesystem;
 using testing_support::AcceptedStroke;
 using testing_support::AppendFrame;
 using testing_support::Bytes;
+using testing_support::RecordReadingTest;
 using testing_support::RecordingSinks;
 using testing_support::TempFolder;
 using testing_support::WriteWholeFile;
@@ -111,20 +113,7 @@ class RightsFolder {
   fs::perms lockedRights_;
 };
 
-class BadRecordFiles : public ::testing::Test {
- protected:
-  std::string WriteFile(std::string_view name, const Bytes& bytes) {
-    const std::string path = folder.File(name);
-    WriteWholeFile(path, bytes);
-    return path;
-  }
-
-  TempFolder folder;
-  AnalyserCore core;
-  RecordingSinks recorded;
-  ScreenSinks sinks = recorded.Sinks();
-  RecordReader reader{core, sinks};
-};
+class BadRecordFiles : public RecordReadingTest {};
 
 TEST_F(BadRecordFiles, EmptyFileFolderAndGarbageCannotBeOpened) {
   std::mt19937 random(7);

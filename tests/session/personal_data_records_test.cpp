@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "record_reading_fixture.h"
 #include "record_test_support.h"
 #include "session/record_file.h"
 #include "session/record_reader.h"
@@ -15,9 +16,7 @@ using testing_support::AcceptedStroke;
 using testing_support::AppendFrame;
 using testing_support::Bytes;
 using testing_support::ReadWholeFile;
-using testing_support::RecordingSinks;
-using testing_support::TempFolder;
-using testing_support::WriteWholeFile;
+using testing_support::RecordReadingTest;
 
 PersonalData StoredData() {
   PersonalData data;
@@ -28,7 +27,7 @@ PersonalData StoredData() {
   return data;
 }
 
-class PersonalDataRecordsTest : public ::testing::Test {
+class PersonalDataRecordsTest : public RecordReadingTest {
  protected:
   // A recorded session opened in the file view.
   std::string OpenSession() {
@@ -36,17 +35,10 @@ class PersonalDataRecordsTest : public ::testing::Test {
     AppendFrame(bytes, PersonalDataTag, StoredData().Bytes);
     AppendFrame(bytes, SessionStartTag, EncodeSessionStart(118, 80).Bytes);
     AppendFrame(bytes, StrokeTag, AcceptedStroke(1).Bytes);
-    const std::string path = folder.File("race_00.vrc");
-    WriteWholeFile(path, bytes);
+    const std::string path = WriteFile("race_00.vrc", bytes);
     reader.OpenRecordFile(path);
     return path;
   }
-
-  TempFolder folder;
-  AnalyserCore core;
-  RecordingSinks recorded;
-  ScreenSinks sinks = recorded.Sinks();
-  RecordReader reader{core, sinks};
 };
 
 TEST_F(PersonalDataRecordsTest, TakenFrameReplacesTheFileDataAndClearsTheChangedMark) {

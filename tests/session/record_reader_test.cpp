@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "record_reading_fixture.h"
 #include "record_test_support.h"
 #include "session/record_file.h"
 
@@ -11,11 +12,10 @@ namespace {
 using testing_support::AcceptedStroke;
 using testing_support::AppendFrame;
 using testing_support::Bytes;
-using testing_support::RecordingSinks;
-using testing_support::ShortWaterStroke;
-using testing_support::TempFolder;
-using testing_support::WithBadChecksum;
+using testing_support::RecordReadingTest;
 using testing_support::WriteWholeFile;
+using testing_support::ShortWaterStroke;
+using testing_support::WithBadChecksum;
 
 PersonalData NamedData(std::string_view name) {
   PersonalData data;
@@ -42,20 +42,7 @@ std::vector<std::uint16_t> StrokeNumbers(const StrokeTable& table) {
   return numbers;
 }
 
-class RecordReaderTest : public ::testing::Test {
- protected:
-  std::string WriteFile(std::string_view name, const Bytes& bytes) {
-    const std::string path = folder.File(name);
-    WriteWholeFile(path, bytes);
-    return path;
-  }
-
-  TempFolder folder;
-  AnalyserCore core;
-  RecordingSinks recorded;
-  ScreenSinks sinks = recorded.Sinks();
-  RecordReader reader{core, sinks};
-};
+class RecordReaderTest : public RecordReadingTest {};
 
 TEST_F(RecordReaderTest, FileOfThreeStrokesFillsTheFileView) {
   const std::string path = WriteFile("race_00.vrc", SessionBytes(3));

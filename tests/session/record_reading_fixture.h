@@ -1,0 +1,31 @@
+// A test that writes record files into a temporary folder and opens them with
+// the program's reader, the screen's side recorded.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "record_test_support.h"
+#include "session/analyser_core.h"
+#include "session/record_reader.h"
+
+namespace veltrasko::testing_support {
+
+class RecordReadingTest : public ::testing::Test {
+ protected:
+  std::string WriteFile(std::string_view name, const Bytes& bytes) {
+    const std::string path = folder.File(name);
+    WriteWholeFile(path, bytes);
+    return path;
+  }
+
+  TempFolder folder;
+  AnalyserCore core;
+  RecordingSinks recorded;
+  ScreenSinks sinks = recorded.Sinks();
+  RecordReader reader{core, sinks};
+};
+
+}  // namespace veltrasko::testing_support
