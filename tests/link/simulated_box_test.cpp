@@ -156,8 +156,51 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(StreamFault{{}, 0}, StreamFault{{{"BOXSIM_PACKING", "split"}}, 0},
                       StreamFault{{{"BOXSIM_REPORT_LENGTH", "200"}, {"BOXSIM_PACKING", "burst"}}, 0, 200},
                       StreamFault{{{"BOXSIM_GARBAGE_EVERY", "2"}}, 0},
+                      StreamFault{{{"BOXSIM_GARBAGE_REPORTS", "400"}}, 0},
                       StreamFault{{{"BOXSIM_BAD_CHECKSUM_EVERY", "4"}}, 3},
                       StreamFault{{{"BOXSIM_PACKING", "split"}, {"BOXSIM_GARBAGE_EVERY", "3"}, {"BOXSIM_BAD_CHECKSUM_EVERY", "5"}}, 2}));
+
+TEST(SimulatedBox, FloodsItsGarbageReportsAfterAResetAndThenFallsQuiet) {
+  AttachBoxes({{"BOXSIM_GARBAGE_REPORTS", "20"}});
+  hid_device* device = hid_open(0x16C0, 0x1503, L"1001");
+  hid_set_nonblocking(device, 1);
+  SendCommand(device, KindConnect);
+  std::array<std::uint8_t, 200> buffer{};
+  EXPECT_EQ(hid_read(device, buffer.data(), buffer.size()), 64) << "the confirmation";
+  EXPECT_EQ(hid_read(device, buffer.data(), buffer.size()), 0) << "no flood before a reset";
+  SendCommand(device, KindReset);
+  EXPECT_EQ(hid_read(device, buffer.data(), buffer.size()), 64) << "the session start";
+  // At its pace of one box second a second, no stroke is due yet.
+  for (int report = 0; report < 20; ++report) {
+    ASSERT_EQ(hid_read(device, buffer.data(), buffer.size()), 64);
+    EXPECT_FALSE(std::all_of(buffer.begin(), buffer.begin() + 64, [](std::uint8_t b) { return b == 0; }));
+  }
+  EXPECT_EQ(hid_read(device, buffer.data(), buffer.size()), 0);
+  hid_close(device);
+}
+
+// The scanner itself skips strokes before a session start, so the reports
+// are looked at as they come: one frame at the start of each.
+TEST(SimulatedBox, PaddlingAtConnectSendsStrokesWithoutASessionStart) {
+  AttachBoxes({{"BOXSIM_PACE", "100"}, {"BOXSIM_PAUSE_EVERY", "0"}, {"BOXSIM_PADDLING_AT_CONNECT", "1"}});
+  hid_device* device = hid_open(0x16C0, 0x1503, L"1001");
+  hid_set_nonblocking(device, 1);
+  SendCommand(device, KindConnect);
+  std::array<std::uint8_t, 200> buffer{};
+  const auto startsWith = [&](const FrameTag& tag) { return std::equal(tag.begin(), tag.end(), buffer.begin()); };
+  int strokes = 0;
+  int sessionStarts = 0;
+  WaitUntil([&] {
+    if (hid_read(device, buffer.data(), buffer.size()) > 0) {
+      strokes += startsWith(StrokeTag) ? 1 : 0;
+      sessionStarts += startsWith(SessionStartTag) ? 1 : 0;
+    }
+    return strokes >= 3;
+  });
+  hid_close(device);
+  EXPECT_GE(strokes, 3);
+  EXPECT_EQ(sessionStarts, 0);
+}
 
 TEST(SimulatedBox, UnpluggedAfterSomeReportsFailsAndIsNoLongerListed) {
   AttachBoxes({{"BOXSIM_BOXES", "1001,57"}, {"BOXSIM_UNPLUG_AFTER", "2"}});

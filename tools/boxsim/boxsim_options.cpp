@@ -61,7 +61,11 @@ BoxsimOptions ReadOptions(const std::function<const char*(const char*)>& lookup)
   if (const char* packing = lookup("BOXSIM_PACKING")) options.Packing = ReadPacking(packing, options.Packing);
   if (const char* never = lookup("BOXSIM_NEVER_CONFIRM")) options.NeverConfirm = std::string_view(never) == "1";
   ReadNumber(lookup("BOXSIM_BAD_CHECKSUM_EVERY"), options.BadChecksumEvery);
+  if (const char* paddling = lookup("BOXSIM_PADDLING_AT_CONNECT")) {
+    options.PaddlingAtConnect = std::string_view(paddling) == "1";
+  }
   ReadNumber(lookup("BOXSIM_GARBAGE_EVERY"), options.GarbageEvery);
+  ReadNumber(lookup("BOXSIM_GARBAGE_REPORTS"), options.GarbageReports);
   ReadNumber(lookup("BOXSIM_UNPLUG_AFTER"), options.UnplugAfterReports);
   ReadNumber(lookup("BOXSIM_STROKES"), options.StrokeLimit);
   ReadNumber(lookup("BOXSIM_PAUSE_EVERY"), options.PauseEvery);

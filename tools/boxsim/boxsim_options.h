@@ -33,8 +33,10 @@ struct BoxsimOptions {
   std::size_t ReportLength = 64;    // input report data bytes
   ReportPacking Packing = ReportPacking::OneFrame;
   bool NeverConfirm = false;
+  bool PaddlingAtConnect = false;   // strokes follow the confirmation without a session start
   unsigned BadChecksumEvery = 0;    // every n-th stroke damaged; 0: none
   unsigned GarbageEvery = 0;        // garbage before every n-th frame; 0: none
+  unsigned GarbageReports = 0;      // after each reset, reports of random bytes whenever no frame waits
   unsigned UnplugAfterReports = 0;  // gone after n delivered reports; 0: never
   unsigned StrokeLimit = 0;         // strokes per session; 0: no end
   unsigned PauseEvery = 60;         // a pause of seconds every n-th stroke; 0: none

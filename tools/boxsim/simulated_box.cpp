@@ -26,7 +26,8 @@ SimulatedBox::SimulatedBox(BoxListing listing, const BoxsimOptions& options)
     : listing_(std::move(listing)),
       options_(options),
       packer_(options.Packing, options.ReportLength),
-      model_(options.Seed, PaddlingFaults{.PauseEvery = options.PauseEvery}) {}
+      model_(options.Seed, PaddlingFaults{.PauseEvery = options.PauseEvery}),
+      garbage_(static_cast<std::mt19937::result_type>(options.Seed)) {}
 
 void SimulatedBox::Open() { packer_.Clear(); }
 
@@ -41,7 +42,7 @@ int SimulatedBox::ReadReport(std::span<std::uint8_t> data, Clock::time_point now
   EnqueueDueStrokes(now);
   std::array<std::uint8_t, MaxReportLength> report{};
   const std::span<std::uint8_t> reportBytes(report.data(), options_.ReportLength);
-  if (!packer_.NextReport(reportBytes, FlushDue(now))) return 0;
+  if (!packer_.NextReport(reportBytes, FlushDue(now)) && !NextGarbageReport(reportBytes)) return 0;
   ++reportsDelivered_;
   const std::size_t count = std::min(data.size(), reportBytes.size());
   std::copy_n(report.begin(), count, data.begin());
@@ -63,7 +64,9 @@ int SimulatedBox::WriteReport(std::span<const std::uint8_t> report, Clock::time_
 void SimulatedBox::HandleCommand(std::uint8_t kind, Clock::time_point now) {
   switch (kind) {
     case KindConnect:
-      if (!options_.NeverConfirm) EnqueueFrame(StatusTag, EncodeStatus(KindConnectionStatus, 1).Bytes, now);
+      if (options_.NeverConfirm) break;
+      EnqueueFrame(StatusTag, EncodeStatus(KindConnectionStatus, 1).Bytes, now);
+      if (options_.PaddlingAtConnect) StartPaddling(now);
       break;
     case KindReset:
       ResetComputer(now);
@@ -77,6 +80,12 @@ void SimulatedBox::HandleCommand(std::uint8_t kind, Clock::time_point now) {
 }
 
 void SimulatedBox::ResetComputer(Clock::time_point now) {
+  StartPaddling(now);
+  garbageReportsLeft_ = options_.GarbageReports;
+  EnqueueFrame(SessionStartTag, EncodeSessionStart(options_.BoxVersion, options_.Weight).Bytes, now);
+}
+
+void SimulatedBox::StartPaddling(Clock::time_point now) {
   model_.ResetBox();
   nextStroke_.reset();
   nextStrokeTicks_ = 0;
@@ -84,7 +93,15 @@ void SimulatedBox::ResetComputer(Clock::time_point now) {
   strokesSent_ = 0;
   paddling_ = true;
   sessionStart_ = now;
-  EnqueueFrame(SessionStartTag, EncodeSessionStart(options_.BoxVersion, options_.Weight).Bytes, now);
+}
+
+bool SimulatedBox::NextGarbageReport(std::span<std::uint8_t> report) {
+  // Garbage never lands inside a frame that is still being sent.
+  if (garbageReportsLeft_ == 0 || packer_.QueuedBytes() != 0) return false;
+  --garbageReportsLeft_;
+  std::uniform_int_distribution<unsigned> byte(0, 255);
+  for (std::uint8_t& b : report) b = static_cast<std::uint8_t>(byte(garbage_));
+  return true;
 }
 
 void SimulatedBox::EnqueueDueStrokes(Clock::time_point now) {

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <random>
 #include <span>
 #include <vector>
 
@@ -39,6 +40,8 @@ class SimulatedBox {
  private:
   void HandleCommand(std::uint8_t kind, Clock::time_point now);
   void ResetComputer(Clock::time_point now);
+  void StartPaddling(Clock::time_point now);
+  bool NextGarbageReport(std::span<std::uint8_t> report);
   void EnqueueDueStrokes(Clock::time_point now);
   void EnqueueFrame(const FrameTag& tag, std::span<const std::uint8_t> payload, Clock::time_point now);
   bool FlushDue(Clock::time_point now) const;
@@ -59,6 +62,8 @@ class SimulatedBox {
   unsigned strokesSent_ = 0;
   unsigned framesSent_ = 0;
   unsigned reportsDelivered_ = 0;
+  unsigned garbageReportsLeft_ = 0;
+  std::mt19937 garbage_;
 };
 
 }  // namespace veltrasko::boxsim
