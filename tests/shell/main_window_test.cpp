@@ -52,28 +52,15 @@ std::vector<MenuEntry> Entries(const QMenu& menu) {
 
 class MainWindowTest : public ::testing::Test {
  protected:
-  // A message box or dialog no test step waits for would block the test for
-  // ever: it fails the test and is closed.
-  void SetUp() override {
-    QObject::connect(&unexpectedModal, &QTimer::timeout, [this] {
-      auto* modal = dynamic_cast<QDialog*>(QApplication::activeModalWidget());
-      if (modal == nullptr || expectingModal) return;
-      auto* box = dynamic_cast<QMessageBox*>(modal);
-      ADD_FAILURE() << "unexpected dialog: " << qPrintable(box ? box->text() : modal->windowTitle());
-      modal->reject();
-    });
-    unexpectedModal.start(500);
-  }
-
   std::unique_ptr<TForm1> MakeForm(const QByteArray& firstArgument = {}) {
     return std::make_unique<TForm1>(core, testing::PlacesIn(folder), firstArgument);
   }
 
   // The message the next message box shows; the box is answered with OK.
   void CatchMessage() {
-    expectingModal = true;
+    modals.ExpectOne();
     WhenModalAppears([this](QWidget& modal) {
-      expectingModal = false;
+      modals.Answered();
       auto& box = dynamic_cast<QMessageBox&>(modal);
       message = box.text();
       messageButtons = box.buttons().size();
@@ -85,9 +72,9 @@ class MainWindowTest : public ::testing::Test {
   // the name field and presses the button, or cancels.
   void AnswerFileDialog(const QString& chosen) {
     const int answer = ++answers;
-    expectingModal = true;
+    modals.ExpectOne();
     WhenModalAppears([this, chosen, answer](QWidget& modal) {
-      expectingModal = false;
+      modals.Answered();
       auto& dialog = dynamic_cast<QFileDialog&>(modal);
       dialogTitle = dialog.windowTitle();
       auto* nameField = dialog.findChild<QLineEdit*>("fileNameEdit");
@@ -99,7 +86,7 @@ class MainWindowTest : public ::testing::Test {
       nameField->setText(chosen);
       static_cast<QDialog&>(dialog).accept();  // runs the file dialog's own checks
       // A refused answer would leave the dialog (or its warning) open for ever.
-      QTimer::singleShot(2000, &unexpectedModal, [this, answer, dialog = QPointer<QFileDialog>(&dialog)] {
+      QTimer::singleShot(2000, &modals.Context(), [this, answer, dialog = QPointer<QFileDialog>(&dialog)] {
         if (answer != answers || dialog.isNull() || !dialog->isVisible()) return;
         ADD_FAILURE() << "the file dialog refused " << answer;
         while (auto* open = dynamic_cast<QDialog*>(QApplication::activeModalWidget())) open->reject();
@@ -114,8 +101,7 @@ class MainWindowTest : public ::testing::Test {
   QString dialogTitle;
   QString proposedName;
   int answers = 0;
-  bool expectingModal = false;
-  QTimer unexpectedModal;
+  testing::UnexpectedModals modals;
 };
 
 TEST_F(MainWindowTest, StartsWithCaptionSizeStatusAndChecks) {

@@ -1,0 +1,180 @@
+// The window facing a box that misbehaves: unplugged at every step of a
+// connection and a session, bursting, flooding garbage, paddling before it
+// was reset. Whatever happens, every stroke the window took is on file and
+// the window is ready for the next box.
+#include <gtest/gtest.h>
+
+
+#include "box_window_fixture.h"
+
+namespace veltrasko {
+namespace {
+
+using testing::ProcessEventsFor;
+using testing::ProcessEventsUntil;
+using testing::VisibleCaptions;
+
+class BoxFaultTest : public testing::BoxWindowTest {
+ protected:
+  bool WaitUntilDisconnected() { return ProcessEventsUntil([this] { return Disconnected(); }); }
+
+  void ExpectReadyForTheNextBox() {
+    EXPECT_FALSE(core.Session.Record.IsOpen());
+    EXPECT_FALSE(form->Link().BoxOpen());
+    EXPECT_TRUE(ProcessEventsUntil([this] { return form->Link().LiveReaderCount() == 0; }));
+  }
+};
+
+TEST_F(BoxFaultTest, UnpluggedBeforeTheConfirmationAsksNothingAndTheNextConnectionWorks) {
+  AttachBoxes({{"BOXSIM_NEVER_CONFIRM", "1"}});
+  OpenWindow();
+  Boxes().BoxItem(1)->trigger();
+  ProcessEventsFor(300);
+  boxsim::Unplug("1001");
+  ASSERT_TRUE(WaitUntilDisconnected());
+  ExpectReadyForTheNextBox();
+  EXPECT_EQ(VisibleCaptions(*form->Menu().Connection1), QStringList({"Update...", "Disconnected"}));
+
+  // Plugged in again, the same box is found by "Update..." and confirms.
+  AttachBoxes({{"BOXSIM_STROKES", "12"}});
+  Boxes().USB_con_Update1->trigger();
+  ASSERT_TRUE(ConnectAndName(1, "again"));
+  form->Menu().Resetcomputer1->trigger();
+  ASSERT_TRUE(RecordStrokes(12));
+  form->close();
+  ExpectSessionOnFile("again_00.vrc", 12);
+}
+
+TEST_F(BoxFaultTest, UnpluggedDuringTheSaveQuestionKeepsTheNameAndWritesNothing) {
+  AttachBoxes({{"BOXSIM_STROKES", "12"}});
+  OpenWindow();
+  AnswerSaveQuestion("race", [] { boxsim::Unplug("1001"); });
+  Boxes().BoxItem(1)->trigger();
+  ASSERT_TRUE(WaitUntilDisconnected());
+  ExpectReadyForTheNextBox();
+  EXPECT_EQ(core.Session.SaveDialogFileName, QFile::encodeName(folder.filePath("race.vrc")).toStdString());
+  EXPECT_EQ(Panel(1), "Connected") << "a lost box leaves the connection panel as it was";
+  EXPECT_TRUE(RecordFiles().isEmpty());
+}
+
+TEST_F(BoxFaultTest, UnpluggedMidSessionKeepsEveryStrokeShown) {
+  AttachBoxes({});
+  OpenWindow();
+  ASSERT_TRUE(ConnectAndName(1, "race"));
+  form->Menu().Resetcomputer1->trigger();
+  ASSERT_TRUE(RecordStrokes(25));
+  boxsim::Unplug("1001");
+  ASSERT_TRUE(WaitUntilDisconnected());
+  ExpectReadyForTheNextBox();
+
+  const unsigned shown = core.Session.StrokeCount;
+  EXPECT_EQ(Panel(2), StrokesPanel(shown));
+  EXPECT_EQ(core.OnlineStrokes.Count(), shown);
+  ExpectSessionOnFile("race_00.vrc", shown);
+}
+
+TEST_F(BoxFaultTest, ResetSentToAnUnpluggedBoxLeavesTheSessionBeforeWhole) {
+  AttachBoxes({{"BOXSIM_STROKES", "12"}});
+  OpenWindow();
+  ASSERT_TRUE(ConnectAndName(1, "race"));
+  form->Menu().Resetcomputer1->trigger();
+  ASSERT_TRUE(RecordStrokes(12));
+
+  // The reader cannot notice the loss before the command goes out: both run
+  // in this turn of the main thread.
+  boxsim::Unplug("1001");
+  form->Menu().Resetcomputer1->trigger();
+  ASSERT_TRUE(WaitUntilDisconnected());
+  ExpectReadyForTheNextBox();
+  EXPECT_EQ(RecordFiles(), QStringList({"race_00.vrc"}));
+  ExpectSessionOnFile("race_00.vrc", 12);
+}
+
+TEST_F(BoxFaultTest, UnpluggedAsTheResetStartsANewFileLeavesBothFilesWhole) {
+  AttachBoxes({{"BOXSIM_STROKES", "12"}, {"BOXSIM_PACE", "10"}});
+  OpenWindow();
+  ASSERT_TRUE(ConnectAndName(1, "race"));
+  form->Menu().Resetcomputer1->trigger();
+  ASSERT_TRUE(RecordStrokes(12));
+
+  form->Menu().Resetcomputer1->trigger();
+  ASSERT_TRUE(ProcessEventsUntil([this] { return Panel(4).endsWith("race_01.vrc"); }));
+  boxsim::Unplug("1001");
+  ASSERT_TRUE(WaitUntilDisconnected());
+  ExpectReadyForTheNextBox();
+  ExpectSessionOnFile("race_00.vrc", 12);
+  ExpectSessionOnFile("race_01.vrc", core.Session.StrokeCount);
+}
+
+TEST_F(BoxFaultTest, TwoBoxesAndTheChosenOneUnpluggedLeavesTheOtherToConnect) {
+  AttachBoxes({{"BOXSIM_BOXES", "1001,1002"}, {"BOXSIM_STROKES", "12"}});
+  OpenWindow();
+  ASSERT_TRUE(ConnectAndName(2, "second"));
+  form->Menu().Resetcomputer1->trigger();
+  ASSERT_TRUE(RecordStrokes(12));
+  boxsim::Unplug("1002");
+  ASSERT_TRUE(WaitUntilDisconnected());
+  ExpectReadyForTheNextBox();
+  EXPECT_EQ(VisibleCaptions(*form->Menu().Connection1), QStringList({"Update...", "Disconnected", "Box ID: 1001"}));
+  ExpectSessionOnFile("second_00.vrc", 12);
+
+  ASSERT_TRUE(ConnectAndName(1, "first"));
+  form->Menu().Resetcomputer1->trigger();
+  ASSERT_TRUE(ProcessEventsUntil([this] { return Panel(2) == StrokesPanel(12) && Panel(4).endsWith("first_00.vrc"); }));
+  form->close();
+  ExpectSessionOnFile("first_00.vrc", 12);
+  ExpectSessionOnFile("second_00.vrc", 12);
+}
+
+// Fifty strokes due at once, sent in reports of 200 bytes packed full:
+// the reader hands them over back to back, five frames a report.
+TEST_F(BoxFaultTest, BurstOfFiftyFramesIsRecordedWhole) {
+  AttachBoxes({{"BOXSIM_STROKES", "50"}, {"BOXSIM_PACE", "2000"}, {"BOXSIM_PACKING", "burst"},
+               {"BOXSIM_REPORT_LENGTH", "200"}});
+  OpenWindow();
+  ASSERT_TRUE(ConnectAndName(1, "burst"));
+  form->Menu().Resetcomputer1->trigger();
+  ASSERT_TRUE(RecordStrokes(50));
+  ProcessEventsFor(200);
+  EXPECT_EQ(core.Session.StrokeCount, 50u);
+  EXPECT_EQ(Panel(2), StrokesPanel(50));
+  form->close();
+  ExpectSessionOnFile("burst_00.vrc", 50);
+}
+
+// A box sending a 64-byte report every millisecond for a minute: 60000
+// reports of random bytes, with the strokes in between. The box is gone
+// once it has sent them all, which tells that every report was taken.
+TEST_F(BoxFaultTest, GarbageFloodOfAMinuteLosesNoStroke) {
+  constexpr unsigned FloodReports = 60000;
+  constexpr unsigned Strokes = 30;
+  const QByteArray allReports = QByteArray::number(FloodReports + Strokes + 2);  // + confirmation + session start
+  AttachBoxes({{"BOXSIM_STROKES", "30"}, {"BOXSIM_PACE", "20"}, {"BOXSIM_GARBAGE_REPORTS", "60000"},
+               {"BOXSIM_UNPLUG_AFTER", allReports.constData()}});
+  OpenWindow();
+  ASSERT_TRUE(ConnectAndName(1, "flood"));
+  form->Menu().Resetcomputer1->trigger();
+  ASSERT_TRUE(ProcessEventsUntil([this] { return Disconnected(); }, 120000));
+  ExpectReadyForTheNextBox();
+  EXPECT_EQ(core.Session.StrokeCount, Strokes);
+  ExpectSessionOnFile("flood_00.vrc", Strokes);
+}
+
+TEST_F(BoxFaultTest, StrokesBeforeAnySessionStartAreNeitherShownNorRecorded) {
+  AttachBoxes({{"BOXSIM_STROKES", "12"}, {"BOXSIM_PADDLING_AT_CONNECT", "1"}});
+  OpenWindow();
+  ASSERT_TRUE(ConnectAndName(1, "race"));
+  ProcessEventsFor(1000);  // the box paddles its twelve strokes meanwhile
+  EXPECT_EQ(core.Session.StrokeCount, 0u);
+  EXPECT_EQ(core.OnlineStrokes.Count(), 0u);
+  EXPECT_EQ(Panel(2), "");
+  EXPECT_TRUE(RecordFiles().isEmpty());
+
+  form->Menu().Resetcomputer1->trigger();
+  ASSERT_TRUE(RecordStrokes(12));
+  form->close();
+  ExpectSessionOnFile("race_00.vrc", 12);
+}
+
+}  // namespace
+}  // namespace veltrasko
