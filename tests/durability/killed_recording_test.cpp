@@ -1,7 +1,7 @@
 // A recording killed with SIGKILL in the middle of a session keeps every
 // stroke it had taken: a child program records from the simulated box
-// through the real link and recorder, the test kills it at several moments
-// and reads what it left behind.
+// through the real link and recorder, or through the whole window, the test
+// kills it at several moments and reads what it left behind.
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
@@ -38,6 +38,7 @@ void PaceTheBoxForKilling() {
 }
 
 struct KillMoment {
+  const char* Child;
   std::uint32_t AfterStrokes;
   std::chrono::microseconds ThenWait;
 };
@@ -53,7 +54,7 @@ bool CountsUpFromOne(const std::vector<std::uint16_t>& numbers) {
 // never reached the count asked for.
 std::optional<std::uint32_t> RecordUntilKilled(const std::string& basePath, KillMoment moment) {
   ChildProcess child;
-  if (!child.Start({RECORDING_CHILD, basePath})) return std::nullopt;
+  if (!child.Start({moment.Child, basePath})) return std::nullopt;
   const auto deadline = std::chrono::steady_clock::now() + 30s;
   std::uint32_t reported = 0;
   while (reported < moment.AfterStrokes) {
@@ -95,14 +96,24 @@ TEST_P(KilledRecordingTest, FileHoldsEveryStrokeTakenBeforeTheKill) {
   EXPECT_GE(core->FileStrokes.Count(), *reported);
 }
 
+std::string MomentName(const ::testing::TestParamInfo<KillMoment>& info) {
+  const std::string child = std::string(info.param.Child) == WINDOW_RECORDING_CHILD ? "Window" : "Recorder";
+  return child + "After" + std::to_string(info.param.AfterStrokes) + "Strokes";
+}
+
 // Different counts and short waits after them, so that the kill lands at
-// different points of the reading, scanning and writing of a report.
+// different points of the reading, scanning and writing of a report; the
+// whole window plots and redraws besides.
 INSTANTIATE_TEST_SUITE_P(AtSeveralMoments, KilledRecordingTest,
-                         ::testing::Values(KillMoment{150, 0us}, KillMoment{237, 700us}, KillMoment{311, 3ms},
-                                           KillMoment{420, 11ms}, KillMoment{503, 29ms}),
-                         [](const ::testing::TestParamInfo<KillMoment>& info) {
-                           return "After" + std::to_string(info.param.AfterStrokes) + "Strokes";
-                         });
+                         ::testing::Values(KillMoment{RECORDING_CHILD, 150, 0us},
+                                           KillMoment{RECORDING_CHILD, 237, 700us},
+                                           KillMoment{RECORDING_CHILD, 311, 3ms},
+                                           KillMoment{RECORDING_CHILD, 420, 11ms},
+                                           KillMoment{RECORDING_CHILD, 503, 29ms},
+                                           KillMoment{WINDOW_RECORDING_CHILD, 90, 0us},
+                                           KillMoment{WINDOW_RECORDING_CHILD, 173, 2ms},
+                                           KillMoment{WINDOW_RECORDING_CHILD, 266, 17ms}),
+                         MomentName);
 
 }  // namespace
 }  // namespace veltrasko

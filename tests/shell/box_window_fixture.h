@@ -24,6 +24,7 @@
 #include "link/box_link.h"
 #include "link/box_menu.h"
 #include "modal_driver.h"
+#include "unexpected_modals.h"
 #include "session/analyser_core.h"
 #include "shell/main_window.h"
 #include "shell/shell_test_support.h"

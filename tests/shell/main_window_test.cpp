@@ -24,6 +24,7 @@
 
 #include "graph/stroke_graphs.h"
 #include "modal_driver.h"
+#include "unexpected_modals.h"
 #include "session/analyser_core.h"
 #include "shell/hand_over.h"
 #include "shell/shell_test_support.h"

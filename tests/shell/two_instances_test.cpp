@@ -102,6 +102,28 @@ TEST_F(TwoInstancesTest, SecondStartWithAFileHandsItToTheFirstAndEnds) {
   EXPECT_FALSE(QFile::exists(QFileInfo(VELTRASKO_ANALYSER).path() + "/FileName.tmp"));
 }
 
+// The first instance is held in its "Could not open file!" message box,
+// which nobody answers; the hand-over still reaches it.
+TEST_F(TwoInstancesTest, SecondStartWhileTheFirstShowsAMessageBoxIsStillHandedOver) {
+  const QString garbage = folder.filePath("garbage.vrc");
+  QFile file(garbage);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(QByteArray(500, 'x'));
+  file.close();
+  OpenWatch garbageRead(garbage);
+  QProcess& first = Start({garbage});
+  ASSERT_TRUE(WaitFor([&] { return garbageRead.Opened() && QFile::exists(runtime() + "/OneOrvik"); }, 10000));
+  QThread::msleep(300);  // the message box is up
+
+  const QString record = testing::MakeRecordFile(folder, "race_00.vrc", {"--strokes", "30"});
+  OpenWatch recordRead(record);
+  QProcess& second = Start({record});
+  ASSERT_TRUE(second.waitForFinished(10000));
+  EXPECT_EQ(second.exitCode(), 0);
+  EXPECT_TRUE(WaitFor([&] { return recordRead.Opened(); }, 5000)) << "the first instance read the handed-over file";
+  EXPECT_EQ(first.state(), QProcess::Running);
+}
+
 TEST_F(TwoInstancesTest, SecondStartWithoutAFileRunsOnItsOwn) {
   QProcess& first = StartRunningInstance();
   QProcess& second = Start({});
