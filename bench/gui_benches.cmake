@@ -11,3 +11,9 @@ add_dependencies(graph_bench vrcgen)
 add_executable(session_soak_bench session_soak_bench.cpp)
 target_link_libraries(session_soak_bench PRIVATE app boxsim synthetic_record benchmark::benchmark)
 target_include_directories(session_soak_bench PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+
+# The same 20000 strokes into the whole window, recorded and plotted live:
+# resident memory every two seconds, strokes sent against strokes on file.
+add_executable(window_soak_bench window_soak_bench.cpp)
+target_link_libraries(window_soak_bench PRIVATE app boxsim synthetic_record benchmark::benchmark)
+target_include_directories(window_soak_bench PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)

@@ -1,0 +1,90 @@
+// What the long live-session benchmarks share: the simulated box that sends
+// them, resident memory read without allocating, the event loop served until
+// a condition holds, and a look at the record file the session left.
+#pragma once
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "durability/record_frames.h"
+#include "tools/boxsim/boxsim_control.h"
+
+namespace veltrasko::bench {
+
+inline constexpr std::uint32_t SoakStrokes = 20000;
+
+// One box sending exactly SoakStrokes strokes without pauses, as whole
+// frames in reports of 200 bytes, five strokes each, at the pace given.
+inline void AttachSoakBox(const char* pace) {
+  setenv("BOXSIM_BOXES", "1001", 1);
+  setenv("BOXSIM_PACE", pace, 1);
+  setenv("BOXSIM_STROKES", std::to_string(SoakStrokes).c_str(), 1);
+  setenv("BOXSIM_PAUSE_EVERY", "0", 1);
+  setenv("BOXSIM_PACKING", "burst", 1);
+  setenv("BOXSIM_REPORT_LENGTH", "200", 1);
+  for (const char* name : {"BOXSIM_BAD_CHECKSUM_EVERY", "BOXSIM_GARBAGE_EVERY", "BOXSIM_GARBAGE_REPORTS",
+                           "BOXSIM_UNPLUG_AFTER", "BOXSIM_NEVER_CONFIRM", "BOXSIM_PADDLING_AT_CONNECT",
+                           "BOXSIM_LOG"}) {
+    unsetenv(name);
+  }
+  boxsim::Restart();
+}
+
+// VmRSS of this process in kB, read without allocating so that sampling
+// does not disturb what it measures; 0 if it cannot be read.
+inline long ResidentKilobytes() {
+  const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return 0;
+  std::array<char, 4096> text{};
+  const ssize_t length = ::read(fd, text.data(), text.size() - 1);
+  ::close(fd);
+  if (length <= 0) return 0;
+  const char* field = std::strstr(text.data(), "VmRSS:");
+  return field == nullptr ? 0 : std::strtol(field + std::strlen("VmRSS:"), nullptr, 10);
+}
+
+// Runs the event loop, as the program does, until the condition holds or
+// the time is up.
+inline bool ServeUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  QEventLoop loop;
+  QTimer check;
+  QObject::connect(&check, &QTimer::timeout, [&] {
+    if (condition() || std::chrono::steady_clock::now() > deadline) loop.quit();
+  });
+  check.start(20);
+  if (!condition()) loop.exec();
+  return condition();
+}
+
+inline testing_support::RecordFrames FramesOnFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  return testing_support::WalkRecordFrames(bytes);
+}
+
+// Whole frames only, and the strokes numbered 1, 2, 3, ... with none missing.
+inline bool WholeAndInOrder(const testing_support::RecordFrames& frames) {
+  if (frames.Damaged) return false;
+  for (std::size_t i = 0; i < frames.StrokeNumbers.size(); ++i) {
+    if (frames.StrokeNumbers[i] != i + 1) return false;
+  }
+  return true;
+}
+
+}  // namespace veltrasko::bench

@@ -1,0 +1,158 @@
+// A simulated three-hour session in the whole window: the simulated box
+// sends 20000 strokes at 200 times its pace through the real link into the
+// window, which records them and plots them live on the offscreen platform.
+// Figures only: resident memory sampled every two seconds (first, middle and
+// last sample, and the curve on the error stream), and how many of the
+// strokes sent were counted, written and read back.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTimer>
+#include <qcustomplot.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "bench_record.h"
+#include "graph/stroke_graphs.h"
+#include "link/box_link.h"
+#include "link/box_menu.h"
+#include "session/analyser_core.h"
+#include "session/quiet_screen.h"
+#include "session/record_reader.h"
+#include "shell/main_window.h"
+#include "shell/modal_driver.h"
+#include "shell/status_panels.h"
+#include "soak_support.h"
+
+namespace veltrasko {
+namespace {
+
+constexpr int SampleEveryMs = 2000;
+constexpr auto SoakTimeout = std::chrono::minutes(10);
+
+struct ResidentSample {
+  double Seconds;
+  std::uint32_t Strokes;
+  long SeriesPoints;  // held by all 36 series, 16 bytes each
+  long Kilobytes;
+};
+
+long SeriesPointCount(const StrokeGraphs& graphs) {
+  long points = 0;
+  for (int series = 1; series <= 36; ++series) points += graphs.Series(series).dataCount();
+  return points;
+}
+
+struct WindowSoakFigures {
+  std::uint32_t Counted = 0;
+  double Seconds = 0;
+  std::vector<ResidentSample> Samples;
+  testing_support::RecordFrames Frames;
+  std::uint32_t ReadBack = 0;
+};
+
+ProgramPlaces PlacesIn(const bench::BenchFolder& folder) {
+  return ProgramPlaces{
+      .SettingsPath = QString::fromStdString(folder.File("user_settings.bin")),
+      .HandOverFilePath = QString::fromStdString(folder.File("FileName.tmp")),
+      .LockPath = QString::fromStdString(folder.File("OneAnalyserAllowed")),
+      .ChannelName = QString::fromStdString(folder.File("OneOrvik")),
+      .DialogFolder = QString::fromStdString(folder.File("")),
+  };
+}
+
+void ConnectAndName(TForm1& form, const std::string& basePath) {
+  testing::WhenModalAppears([basePath](QWidget& modal) {
+    auto& dialog = dynamic_cast<QFileDialog&>(modal);
+    dialog.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(basePath));
+    static_cast<QDialog&>(dialog).accept();
+  });
+  form.Link().Menu().BoxItem(1)->trigger();
+  if (!bench::ServeUntil([&] { return form.StatusBar1().PanelText(4) == " Reset the ergo computer."; },
+                         std::chrono::seconds(10))) {
+    bench::BenchFolder::Fail("the box did not confirm");
+  }
+}
+
+WindowSoakFigures RecordInTheWindow(const bench::BenchFolder& folder) {
+  bench::AttachSoakBox("200");
+  WindowSoakFigures figures;
+  AnalyserCore core;
+  {
+    TForm1 form(core, PlacesIn(folder), QByteArray());
+    form.show();
+    if (!form.Link().Menu().BoxItem(1)->isVisible()) bench::BenchFolder::Fail("no simulated box");
+    ConnectAndName(form, folder.File("window_soak"));
+
+    figures.Samples.reserve(static_cast<std::size_t>(SoakTimeout / std::chrono::milliseconds(SampleEveryMs)) + 1);
+    const auto started = std::chrono::steady_clock::now();
+    const auto secondsSinceStart = [&] {
+      return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    };
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+      figures.Samples.push_back(
+          {secondsSinceStart(), core.Session.StrokeCount, SeriesPointCount(form.Graphs()), bench::ResidentKilobytes()});
+    });
+    sampler.start(SampleEveryMs);
+    form.Menu().Resetcomputer1->trigger();
+    bench::ServeUntil([&] { return core.Session.StrokeCount >= bench::SoakStrokes; }, SoakTimeout);
+    figures.Seconds = secondsSinceStart();
+    figures.Counted = core.Session.StrokeCount;
+    form.close();
+  }
+
+  const std::string path = folder.File("window_soak_00.vrc");
+  figures.Frames = bench::FramesOnFile(path);
+  QuietScreen screen;
+  RecordReader(core, screen.Sinks()).ReadRecordFile(path);
+  figures.ReadBack = core.FileStrokes.Count();
+  return figures;
+}
+
+void BM_WindowSoakSession20000(benchmark::State& state) {
+  WindowSoakFigures figures;
+  for (auto _ : state) figures = RecordInTheWindow(bench::BenchFolder());
+
+  for (const ResidentSample& sample : figures.Samples) {
+    std::fprintf(stderr, "%6.1f s %6u strokes %7ld series points %7ld kB\n", sample.Seconds,
+                 static_cast<unsigned>(sample.Strokes), sample.SeriesPoints, sample.Kilobytes);
+  }
+  const std::vector<ResidentSample>& samples = figures.Samples;
+  state.counters["box_strokes"] = bench::SoakStrokes;
+  state.counters["counted_strokes"] = figures.Counted;
+  state.counters["file_stroke_frames"] = figures.Frames.StrokeFrames;
+  state.counters["file_strokes_read"] = figures.ReadBack;
+  state.counters["file_damaged"] = !bench::WholeAndInOrder(figures.Frames);
+  state.counters["strokes_per_s"] = figures.Counted / figures.Seconds;
+  state.counters["rss_samples"] = static_cast<double>(samples.size());
+  if (!samples.empty()) {
+    state.counters["rss_first_kB"] = samples.front().Kilobytes;
+    state.counters["rss_middle_kB"] = samples[samples.size() / 2].Kilobytes;
+    state.counters["rss_last_kB"] = samples.back().Kilobytes;
+    state.counters["rss_growth_kB"] = samples.back().Kilobytes - samples.front().Kilobytes;
+    // The series take room for a whole table at start; its pages become
+    // resident as the points fill them.
+    const long newPoints = samples.back().SeriesPoints - samples.front().SeriesPoints;
+    state.counters["rss_growth_per_new_point_B"] =
+        newPoints == 0 ? 0.0 : 1024.0 * static_cast<double>(samples.back().Kilobytes - samples.front().Kilobytes) / newPoints;
+  }
+}
+BENCHMARK(BM_WindowSoakSession20000)->Unit(benchmark::kSecond)->Iterations(1);
+
+}  // namespace
+}  // namespace veltrasko
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
