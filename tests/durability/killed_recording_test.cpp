@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -42,6 +43,10 @@ struct KillMoment {
   std::uint32_t AfterStrokes;
   std::chrono::microseconds ThenWait;
 };
+
+void PrintTo(const KillMoment& moment, std::ostream* out) {
+  *out << moment.AfterStrokes << " strokes + " << moment.ThenWait.count() << " us";
+}
 
 bool CountsUpFromOne(const std::vector<std::uint16_t>& numbers) {
   for (std::size_t i = 0; i < numbers.size(); ++i) {
