@@ -57,6 +57,23 @@ TEST_F(BoxFaultTest, UnpluggedDuringTheSaveQuestionKeepsTheNameAndWritesNothing)
   EXPECT_TRUE(RecordFiles().isEmpty());
 }
 
+// "Save next..." is the user's own dialog: the loss is handled while it is
+// open, and the reset it sends afterwards finds no box to go to.
+TEST_F(BoxFaultTest, UnpluggedWhileSaveNextIsOpenDisconnectsAndTakesTheName) {
+  AttachBoxes({});
+  OpenWindow();
+  ASSERT_TRUE(ConnectAndName(1, "race"));
+  AnswerSaveQuestion("next", [this] {
+    boxsim::Unplug("1001");
+    EXPECT_TRUE(WaitUntilDisconnected());
+  });
+  form->Menu().Savenext1->trigger();
+  ExpectReadyForTheNextBox();
+  EXPECT_EQ(core.Session.SaveDialogFileName, QFile::encodeName(folder.filePath("next.vrc")).toStdString());
+  EXPECT_EQ(Panel(4), " Reset the ergo computer.");
+  EXPECT_TRUE(RecordFiles().isEmpty());
+}
+
 TEST_F(BoxFaultTest, UnpluggedMidSessionKeepsEveryStrokeShown) {
   AttachBoxes({});
   OpenWindow();
