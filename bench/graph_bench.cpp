@@ -157,12 +157,3 @@ BENCHMARK(BM_PeakMemoryFullGraphs)->Unit(benchmark::kMillisecond)->Iterations(1)
 
 }  // namespace
 }  // namespace veltrasko
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -1,8 +1,10 @@
 // What the long live-session benchmarks share: the simulated box that sends
 // them, resident memory read without allocating, the event loop served until
-// a condition holds, and a look at the record file the session left.
+// a condition holds, a look at the record file the session left, and the
+// figures they report.
 #pragma once
 
+#include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -22,6 +24,9 @@
 #include <vector>
 
 #include "durability/record_frames.h"
+#include "session/analyser_core.h"
+#include "session/quiet_screen.h"
+#include "session/record_reader.h"
 #include "tools/boxsim/boxsim_control.h"
 
 namespace veltrasko::bench {
@@ -72,10 +77,23 @@ inline bool ServeUntil(const std::function<bool()>& condition, std::chrono::mill
   return condition();
 }
 
-inline testing_support::RecordFrames FramesOnFile(const std::string& path) {
+// What a session came to: the strokes it counted, and what its record file
+// holds, walked frame by frame and read back by the program's reader.
+struct SoakOutcome {
+  std::uint32_t Counted = 0;
+  double Seconds = 0;
+  testing_support::RecordFrames Frames;
+  std::uint32_t ReadBack = 0;
+};
+
+// Reads the record file into the core's file table.
+inline void TakeRecordFile(const std::string& path, AnalyserCore& core, SoakOutcome& outcome) {
   std::ifstream file(path, std::ios::binary);
   const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  return testing_support::WalkRecordFrames(bytes);
+  outcome.Frames = testing_support::WalkRecordFrames(bytes);
+  QuietScreen screen;
+  RecordReader(core, screen.Sinks()).ReadRecordFile(path);
+  outcome.ReadBack = core.FileStrokes.Count();
 }
 
 // Whole frames only, and the strokes numbered 1, 2, 3, ... with none missing.
@@ -85,6 +103,23 @@ inline bool WholeAndInOrder(const testing_support::RecordFrames& frames) {
     if (frames.StrokeNumbers[i] != i + 1) return false;
   }
   return true;
+}
+
+// Strokes sent, counted, on file and read back; resident memory at its
+// first, middle and last sample.
+inline void ReportSoak(benchmark::State& state, const SoakOutcome& outcome, const std::vector<long>& residentKilobytes) {
+  state.counters["box_strokes"] = SoakStrokes;
+  state.counters["counted_strokes"] = outcome.Counted;
+  state.counters["file_stroke_frames"] = outcome.Frames.StrokeFrames;
+  state.counters["file_strokes_read"] = outcome.ReadBack;
+  state.counters["file_damaged"] = !WholeAndInOrder(outcome.Frames);
+  state.counters["strokes_per_s"] = outcome.Counted / outcome.Seconds;
+  state.counters["rss_samples"] = static_cast<double>(residentKilobytes.size());
+  if (residentKilobytes.empty()) return;
+  state.counters["rss_first_kB"] = residentKilobytes.front();
+  state.counters["rss_middle_kB"] = residentKilobytes[residentKilobytes.size() / 2];
+  state.counters["rss_last_kB"] = residentKilobytes.back();
+  state.counters["rss_growth_kB"] = residentKilobytes.back() - residentKilobytes.front();
 }
 
 }  // namespace veltrasko::bench

@@ -6,9 +6,6 @@
 // strokes sent were counted, written and read back.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QTimer>
 #include <qcustomplot.h>
 
@@ -22,10 +19,9 @@
 #include "link/box_link.h"
 #include "link/box_menu.h"
 #include "session/analyser_core.h"
-#include "session/quiet_screen.h"
-#include "session/record_reader.h"
 #include "shell/main_window.h"
 #include "shell/modal_driver.h"
+#include "shell/places_in_folder.h"
 #include "shell/status_panels.h"
 #include "soak_support.h"
 
@@ -49,29 +45,13 @@ long SeriesPointCount(const StrokeGraphs& graphs) {
 }
 
 struct WindowSoakFigures {
-  std::uint32_t Counted = 0;
-  double Seconds = 0;
+  bench::SoakOutcome Outcome;
   std::vector<ResidentSample> Samples;
-  testing_support::RecordFrames Frames;
-  std::uint32_t ReadBack = 0;
 };
 
-ProgramPlaces PlacesIn(const bench::BenchFolder& folder) {
-  return ProgramPlaces{
-      .SettingsPath = QString::fromStdString(folder.File("user_settings.bin")),
-      .HandOverFilePath = QString::fromStdString(folder.File("FileName.tmp")),
-      .LockPath = QString::fromStdString(folder.File("OneAnalyserAllowed")),
-      .ChannelName = QString::fromStdString(folder.File("OneOrvik")),
-      .DialogFolder = QString::fromStdString(folder.File("")),
-  };
-}
-
 void ConnectAndName(TForm1& form, const std::string& basePath) {
-  testing::WhenModalAppears([basePath](QWidget& modal) {
-    auto& dialog = dynamic_cast<QFileDialog&>(modal);
-    dialog.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(basePath));
-    static_cast<QDialog&>(dialog).accept();
-  });
+  testing::WhenModalAppears(
+      [path = QString::fromStdString(basePath)](QWidget& modal) { testing::AcceptFileName(modal, path); });
   form.Link().Menu().BoxItem(1)->trigger();
   if (!bench::ServeUntil([&] { return form.StatusBar1().PanelText(4) == " Reset the ergo computer."; },
                          std::chrono::seconds(10))) {
@@ -84,7 +64,7 @@ WindowSoakFigures RecordInTheWindow(const bench::BenchFolder& folder) {
   WindowSoakFigures figures;
   AnalyserCore core;
   {
-    TForm1 form(core, PlacesIn(folder), QByteArray());
+    TForm1 form(core, testing::PlacesInFolder(QString::fromStdString(folder.File(""))), QByteArray());
     form.show();
     if (!form.Link().Menu().BoxItem(1)->isVisible()) bench::BenchFolder::Fail("no simulated box");
     ConnectAndName(form, folder.File("window_soak"));
@@ -102,16 +82,11 @@ WindowSoakFigures RecordInTheWindow(const bench::BenchFolder& folder) {
     sampler.start(SampleEveryMs);
     form.Menu().Resetcomputer1->trigger();
     bench::ServeUntil([&] { return core.Session.StrokeCount >= bench::SoakStrokes; }, SoakTimeout);
-    figures.Seconds = secondsSinceStart();
-    figures.Counted = core.Session.StrokeCount;
+    figures.Outcome.Seconds = secondsSinceStart();
+    figures.Outcome.Counted = core.Session.StrokeCount;
     form.close();
   }
-
-  const std::string path = folder.File("window_soak_00.vrc");
-  figures.Frames = bench::FramesOnFile(path);
-  QuietScreen screen;
-  RecordReader(core, screen.Sinks()).ReadRecordFile(path);
-  figures.ReadBack = core.FileStrokes.Count();
+  bench::TakeRecordFile(folder.File("window_soak_00.vrc"), core, figures.Outcome);
   return figures;
 }
 
@@ -119,40 +94,23 @@ void BM_WindowSoakSession20000(benchmark::State& state) {
   WindowSoakFigures figures;
   for (auto _ : state) figures = RecordInTheWindow(bench::BenchFolder());
 
-  for (const ResidentSample& sample : figures.Samples) {
+  const std::vector<ResidentSample>& samples = figures.Samples;
+  std::vector<long> residentKilobytes;
+  residentKilobytes.reserve(samples.size());
+  for (const ResidentSample& sample : samples) {
     std::fprintf(stderr, "%6.1f s %6u strokes %7ld series points %7ld kB\n", sample.Seconds,
                  static_cast<unsigned>(sample.Strokes), sample.SeriesPoints, sample.Kilobytes);
+    residentKilobytes.push_back(sample.Kilobytes);
   }
-  const std::vector<ResidentSample>& samples = figures.Samples;
-  state.counters["box_strokes"] = bench::SoakStrokes;
-  state.counters["counted_strokes"] = figures.Counted;
-  state.counters["file_stroke_frames"] = figures.Frames.StrokeFrames;
-  state.counters["file_strokes_read"] = figures.ReadBack;
-  state.counters["file_damaged"] = !bench::WholeAndInOrder(figures.Frames);
-  state.counters["strokes_per_s"] = figures.Counted / figures.Seconds;
-  state.counters["rss_samples"] = static_cast<double>(samples.size());
-  if (!samples.empty()) {
-    state.counters["rss_first_kB"] = samples.front().Kilobytes;
-    state.counters["rss_middle_kB"] = samples[samples.size() / 2].Kilobytes;
-    state.counters["rss_last_kB"] = samples.back().Kilobytes;
-    state.counters["rss_growth_kB"] = samples.back().Kilobytes - samples.front().Kilobytes;
-    // The series take room for a whole table at start; its pages become
-    // resident as the points fill them.
-    const long newPoints = samples.back().SeriesPoints - samples.front().SeriesPoints;
-    state.counters["rss_growth_per_new_point_B"] =
-        newPoints == 0 ? 0.0 : 1024.0 * static_cast<double>(samples.back().Kilobytes - samples.front().Kilobytes) / newPoints;
-  }
+  bench::ReportSoak(state, figures.Outcome, residentKilobytes);
+  if (samples.empty()) return;
+  // The series take room for a whole table at start; its pages become
+  // resident as the points fill them.
+  const long newPoints = samples.back().SeriesPoints - samples.front().SeriesPoints;
+  state.counters["rss_growth_per_new_point_B"] =
+      newPoints == 0 ? 0.0 : 1024.0 * static_cast<double>(samples.back().Kilobytes - samples.front().Kilobytes) / newPoints;
 }
 BENCHMARK(BM_WindowSoakSession20000)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
 }  // namespace veltrasko
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

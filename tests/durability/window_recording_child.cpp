@@ -6,9 +6,7 @@
 // killed, or gives up after a minute so that a lost parent never leaves it
 // running.
 #include <QApplication>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QTimer>
 
 #include <cstdio>
@@ -19,23 +17,13 @@
 #include "session/analyser_core.h"
 #include "shell/main_window.h"
 #include "shell/modal_driver.h"
+#include "shell/places_in_folder.h"
 #include "shell/status_panels.h"
 
 namespace {
 
 constexpr int StrokePollMs = 1;
 constexpr int GiveUpMs = 60000;
-
-veltrasko::ProgramPlaces PlacesBeside(const QString& recordPath) {
-  const QString folder = QFileInfo(recordPath).absolutePath() + '/';
-  return veltrasko::ProgramPlaces{
-      .SettingsPath = folder + "user_settings.bin",
-      .HandOverFilePath = folder + "FileName.tmp",
-      .LockPath = folder + "OneAnalyserAllowed",
-      .ChannelName = folder + "OneOrvik",
-      .DialogFolder = folder,
-  };
-}
 
 }  // namespace
 
@@ -51,18 +39,14 @@ int main(int argc, char** argv) {
 
   const QString recordPath = QFile::decodeName(argv[1]);
   veltrasko::AnalyserCore core;
-  veltrasko::TForm1 form(core, PlacesBeside(recordPath), QByteArray());
+  veltrasko::TForm1 form(core, veltrasko::testing::PlacesInFolder(QFileInfo(recordPath).absolutePath()), QByteArray());
   form.show();
   if (!form.Link().Menu().BoxItem(1)->isVisible()) {
     std::fprintf(stderr, "no box to connect\n");
     return 3;
   }
 
-  veltrasko::testing::WhenModalAppears([&](QWidget& modal) {
-    auto& dialog = dynamic_cast<QFileDialog&>(modal);
-    dialog.findChild<QLineEdit*>("fileNameEdit")->setText(recordPath);
-    static_cast<QDialog&>(dialog).accept();
-  });
+  veltrasko::testing::WhenModalAppears([&](QWidget& modal) { veltrasko::testing::AcceptFileName(modal, recordPath); });
   form.Link().Menu().BoxItem(1)->trigger();
 
   // Polled between deliveries: every stroke counted has been written.

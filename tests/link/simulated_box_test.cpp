@@ -34,6 +34,13 @@ void SendCommand(hid_device* device, std::uint8_t kind) {
   ASSERT_EQ(hid_write(device, report.data(), report.size()), static_cast<int>(report.size()));
 }
 
+// Box 1001 opened as the program opens it: reads return at once.
+hid_device* OpenBox() {
+  hid_device* device = hid_open(0x16C0, 0x1503, L"1001");
+  if (device != nullptr) hid_set_nonblocking(device, 1);
+  return device;
+}
+
 // Reads reports into the consumer until it holds the wanted strokes or time is up.
 void ReadStrokes(hid_device* device, ScanningConsumer& consumer, std::size_t strokes) {
   std::array<std::uint8_t, 200> buffer{};
@@ -75,9 +82,8 @@ TEST(SimulatedBox, OpensOnlyByTheExactSerialText) {
 
 TEST(SimulatedBox, ConfirmsAConnectionAndPaddlesAfterAReset) {
   AttachBoxes({{"BOXSIM_PACE", "50"}, {"BOXSIM_PAUSE_EVERY", "0"}, {"BOXSIM_VERSION", "117"}, {"BOXSIM_WEIGHT", "72"}});
-  hid_device* device = hid_open(0x16C0, 0x1503, L"1001");
+  hid_device* device = OpenBox();
   ASSERT_NE(device, nullptr);
-  hid_set_nonblocking(device, 1);
   std::array<std::uint8_t, 200> buffer{};
   EXPECT_EQ(hid_read(device, buffer.data(), buffer.size()), 0);
   ScanningConsumer consumer;
@@ -110,8 +116,7 @@ TEST(SimulatedBox, ConfirmsAConnectionAndPaddlesAfterAReset) {
 
 TEST(SimulatedBox, NeverConfirmingBoxStaysSilent) {
   AttachBoxes({{"BOXSIM_NEVER_CONFIRM", "1"}});
-  hid_device* device = hid_open(0x16C0, 0x1503, L"1001");
-  hid_set_nonblocking(device, 1);
+  hid_device* device = OpenBox();
   SendCommand(device, KindConnect);
   std::array<std::uint8_t, 200> buffer{};
   EXPECT_EQ(hid_read(device, buffer.data(), buffer.size()), 0);
@@ -134,9 +139,8 @@ TEST_P(SimulatedBoxStream, ScannerRecoversEveryStroke) {
   variables.insert(variables.end(), GetParam().Variables.begin(), GetParam().Variables.end());
   AttachBoxes(variables);
 
-  hid_device* device = hid_open(0x16C0, 0x1503, L"1001");
+  hid_device* device = OpenBox();
   ASSERT_NE(device, nullptr);
-  hid_set_nonblocking(device, 1);
   SendCommand(device, KindConnect);
   SendCommand(device, KindReset);
   ScanningConsumer consumer;
@@ -162,8 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SimulatedBox, FloodsItsGarbageReportsAfterAResetAndThenFallsQuiet) {
   AttachBoxes({{"BOXSIM_GARBAGE_REPORTS", "20"}});
-  hid_device* device = hid_open(0x16C0, 0x1503, L"1001");
-  hid_set_nonblocking(device, 1);
+  hid_device* device = OpenBox();
   SendCommand(device, KindConnect);
   std::array<std::uint8_t, 200> buffer{};
   EXPECT_EQ(hid_read(device, buffer.data(), buffer.size()), 64) << "the confirmation";
@@ -183,8 +186,7 @@ TEST(SimulatedBox, FloodsItsGarbageReportsAfterAResetAndThenFallsQuiet) {
 // are looked at as they come: one frame at the start of each.
 TEST(SimulatedBox, PaddlingAtConnectSendsStrokesWithoutASessionStart) {
   AttachBoxes({{"BOXSIM_PACE", "100"}, {"BOXSIM_PAUSE_EVERY", "0"}, {"BOXSIM_PADDLING_AT_CONNECT", "1"}});
-  hid_device* device = hid_open(0x16C0, 0x1503, L"1001");
-  hid_set_nonblocking(device, 1);
+  hid_device* device = OpenBox();
   SendCommand(device, KindConnect);
   std::array<std::uint8_t, 200> buffer{};
   const auto startsWith = [&](const FrameTag& tag) { return std::equal(tag.begin(), tag.end(), buffer.begin()); };
@@ -204,8 +206,7 @@ TEST(SimulatedBox, PaddlingAtConnectSendsStrokesWithoutASessionStart) {
 
 TEST(SimulatedBox, UnpluggedAfterSomeReportsFailsAndIsNoLongerListed) {
   AttachBoxes({{"BOXSIM_BOXES", "1001,57"}, {"BOXSIM_UNPLUG_AFTER", "2"}});
-  hid_device* device = hid_open(0x16C0, 0x1503, L"1001");
-  hid_set_nonblocking(device, 1);
+  hid_device* device = OpenBox();
   SendCommand(device, KindConnect);
   SendCommand(device, KindReset);
   std::array<std::uint8_t, 200> buffer{};

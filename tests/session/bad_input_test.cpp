@@ -335,13 +335,7 @@ class HostileDisk : public ::testing::Test {
     core.Session.SaveNameChosen = 1;
     fs::create_directory(folder.File("sub"));
   }
-  void Deliver(const FrameTag& tag, std::span<const std::uint8_t> payload) {
-    Bytes frame;
-    AppendFrame(frame, tag, payload);
-    StreamBuffer chunk;
-    FillStreamBuffer(chunk, frame);
-    recorder.OnBytesReceived(chunk);
-  }
+  void Deliver(const FrameTag& tag, std::span<const std::uint8_t> payload) { testing_support::DeliverFrame(recorder, tag, payload); }
   void Reset() { Deliver(SessionStartTag, EncodeSessionStart(118, 80).Bytes); }
   void Strokes(std::uint16_t first, std::uint16_t last) {
     for (std::uint16_t n = first; n <= last; ++n) Deliver(StrokeTag, AcceptedStroke(n).Bytes);

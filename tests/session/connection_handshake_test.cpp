@@ -15,7 +15,7 @@ namespace veltrasko {
 namespace {
 
 using testing_support::AcceptedStroke;
-using testing_support::AppendFrame;
+using testing_support::DeliverFrame;
 using testing_support::Bytes;
 using testing_support::RecordingSinks;
 using testing_support::TempFolder;
@@ -39,13 +39,7 @@ class BoxConfirmation : public ::testing::Test {
     EXPECT_CALL(dialogs, ShowOnlineWeight(_)).Times(::testing::AnyNumber());
   }
 
-  void Deliver(const FrameTag& tag, std::span<const std::uint8_t> payload) {
-    Bytes frame;
-    AppendFrame(frame, tag, payload);
-    StreamBuffer chunk;
-    FillStreamBuffer(chunk, frame);
-    recorder.OnBytesReceived(chunk);
-  }
+  void Deliver(const FrameTag& tag, std::span<const std::uint8_t> payload) { DeliverFrame(recorder, tag, payload); }
   void Confirm(std::uint8_t connectedFlag = 1) {
     Deliver(StatusTag, EncodeStatus(KindConnectionStatus, connectedFlag).Bytes);
   }

@@ -58,6 +58,17 @@ inline void AppendFrame(Bytes& out, const FrameTag& tag, std::span<const std::ui
   out.insert(out.end(), payload.begin(), payload.end());
 }
 
+// Hands one frame to a receiver of the box's bytes (the session recorder) as
+// a report of its own.
+template <typename Receiver>
+void DeliverFrame(Receiver& receiver, const FrameTag& tag, std::span<const std::uint8_t> payload) {
+  Bytes frame;
+  AppendFrame(frame, tag, payload);
+  StreamBuffer chunk;
+  FillStreamBuffer(chunk, frame);
+  receiver.OnBytesReceived(chunk);
+}
+
 // Stroke `number` of a steady session: one stroke per second, 4 m per stroke,
 // half of it in the water. Every such stroke is accepted after its predecessor.
 inline StrokeCounters SteadyStroke(std::uint16_t number) {

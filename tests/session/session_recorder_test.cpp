@@ -55,13 +55,7 @@ class LiveSession : public ::testing::Test {
     core.Session.SaveNameChosen = 1;
   }
 
-  void Deliver(const FrameTag& tag, std::span<const std::uint8_t> payload) {
-    Bytes frame;
-    AppendFrame(frame, tag, payload);
-    StreamBuffer chunk;
-    FillStreamBuffer(chunk, frame);
-    recorder.OnBytesReceived(chunk);
-  }
+  void Deliver(const FrameTag& tag, std::span<const std::uint8_t> payload) { testing_support::DeliverFrame(recorder, tag, payload); }
   void Reset(std::int16_t weight = 80, std::int16_t version = 118) {
     Deliver(SessionStartTag, EncodeSessionStart(version, weight).Bytes);
   }

@@ -16,13 +16,26 @@ using testing::VisibleCaptions;
 
 class BoxFaultTest : public testing::BoxWindowTest {
  protected:
-  bool WaitUntilDisconnected() { return ProcessEventsUntil([this] { return Disconnected(); }); }
+  bool WaitUntilDisconnected(int timeMs = 10000) {
+    return ProcessEventsUntil([this] { return Disconnected(); }, timeMs);
+  }
 
-  void ExpectReadyForTheNextBox() {
+  // Once the loss is handled: no record file, device or reader is left.
+  bool SettlesDisconnected(int timeMs = 10000) {
+    if (!WaitUntilDisconnected(timeMs)) return false;
     EXPECT_FALSE(core.Session.Record.IsOpen());
     EXPECT_FALSE(form->Link().BoxOpen());
     EXPECT_TRUE(ProcessEventsUntil([this] { return form->Link().LiveReaderCount() == 0; }));
+    return true;
   }
+
+  bool StartSession(int item, const QString& baseName) {
+    if (!ConnectAndName(item, baseName)) return false;
+    ResetBox();
+    return true;
+  }
+
+  void ResetBox() const { form->Menu().Resetcomputer1->trigger(); }
 };
 
 TEST_F(BoxFaultTest, UnpluggedBeforeTheConfirmationAsksNothingAndTheNextConnectionWorks) {
@@ -31,15 +44,13 @@ TEST_F(BoxFaultTest, UnpluggedBeforeTheConfirmationAsksNothingAndTheNextConnecti
   Boxes().BoxItem(1)->trigger();
   ProcessEventsFor(300);
   boxsim::Unplug("1001");
-  ASSERT_TRUE(WaitUntilDisconnected());
-  ExpectReadyForTheNextBox();
+  ASSERT_TRUE(SettlesDisconnected());
   EXPECT_EQ(VisibleCaptions(*form->Menu().Connection1), QStringList({"Update...", "Disconnected"}));
 
   // Plugged in again, the same box is found by "Update..." and confirms.
   AttachBoxes({{"BOXSIM_STROKES", "12"}});
   Boxes().USB_con_Update1->trigger();
-  ASSERT_TRUE(ConnectAndName(1, "again"));
-  form->Menu().Resetcomputer1->trigger();
+  ASSERT_TRUE(StartSession(1, "again"));
   ASSERT_TRUE(RecordStrokes(12));
   form->close();
   ExpectSessionOnFile("again_00.vrc", 12);
@@ -50,8 +61,7 @@ TEST_F(BoxFaultTest, UnpluggedDuringTheSaveQuestionKeepsTheNameAndWritesNothing)
   OpenWindow();
   AnswerSaveQuestion("race", [] { boxsim::Unplug("1001"); });
   Boxes().BoxItem(1)->trigger();
-  ASSERT_TRUE(WaitUntilDisconnected());
-  ExpectReadyForTheNextBox();
+  ASSERT_TRUE(SettlesDisconnected());
   EXPECT_EQ(core.Session.SaveDialogFileName, QFile::encodeName(folder.filePath("race.vrc")).toStdString());
   EXPECT_EQ(Panel(1), "Connected") << "a lost box leaves the connection panel as it was";
   EXPECT_TRUE(RecordFiles().isEmpty());
@@ -68,7 +78,7 @@ TEST_F(BoxFaultTest, UnpluggedWhileSaveNextIsOpenDisconnectsAndTakesTheName) {
     EXPECT_TRUE(WaitUntilDisconnected());
   });
   form->Menu().Savenext1->trigger();
-  ExpectReadyForTheNextBox();
+  EXPECT_TRUE(SettlesDisconnected());
   EXPECT_EQ(core.Session.SaveDialogFileName, QFile::encodeName(folder.filePath("next.vrc")).toStdString());
   EXPECT_EQ(Panel(4), " Reset the ergo computer.");
   EXPECT_TRUE(RecordFiles().isEmpty());
@@ -77,12 +87,10 @@ TEST_F(BoxFaultTest, UnpluggedWhileSaveNextIsOpenDisconnectsAndTakesTheName) {
 TEST_F(BoxFaultTest, UnpluggedMidSessionKeepsEveryStrokeShown) {
   AttachBoxes({});
   OpenWindow();
-  ASSERT_TRUE(ConnectAndName(1, "race"));
-  form->Menu().Resetcomputer1->trigger();
+  ASSERT_TRUE(StartSession(1, "race"));
   ASSERT_TRUE(RecordStrokes(25));
   boxsim::Unplug("1001");
-  ASSERT_TRUE(WaitUntilDisconnected());
-  ExpectReadyForTheNextBox();
+  ASSERT_TRUE(SettlesDisconnected());
 
   const unsigned shown = core.Session.StrokeCount;
   EXPECT_EQ(Panel(2), StrokesPanel(shown));
@@ -93,16 +101,14 @@ TEST_F(BoxFaultTest, UnpluggedMidSessionKeepsEveryStrokeShown) {
 TEST_F(BoxFaultTest, ResetSentToAnUnpluggedBoxLeavesTheSessionBeforeWhole) {
   AttachBoxes({{"BOXSIM_STROKES", "12"}});
   OpenWindow();
-  ASSERT_TRUE(ConnectAndName(1, "race"));
-  form->Menu().Resetcomputer1->trigger();
+  ASSERT_TRUE(StartSession(1, "race"));
   ASSERT_TRUE(RecordStrokes(12));
 
   // The reader cannot notice the loss before the command goes out: both run
   // in this turn of the main thread.
   boxsim::Unplug("1001");
-  form->Menu().Resetcomputer1->trigger();
-  ASSERT_TRUE(WaitUntilDisconnected());
-  ExpectReadyForTheNextBox();
+  ResetBox();
+  ASSERT_TRUE(SettlesDisconnected());
   EXPECT_EQ(RecordFiles(), QStringList({"race_00.vrc"}));
   ExpectSessionOnFile("race_00.vrc", 12);
 }
@@ -110,15 +116,13 @@ TEST_F(BoxFaultTest, ResetSentToAnUnpluggedBoxLeavesTheSessionBeforeWhole) {
 TEST_F(BoxFaultTest, UnpluggedAsTheResetStartsANewFileLeavesBothFilesWhole) {
   AttachBoxes({{"BOXSIM_STROKES", "12"}, {"BOXSIM_PACE", "10"}});
   OpenWindow();
-  ASSERT_TRUE(ConnectAndName(1, "race"));
-  form->Menu().Resetcomputer1->trigger();
+  ASSERT_TRUE(StartSession(1, "race"));
   ASSERT_TRUE(RecordStrokes(12));
 
-  form->Menu().Resetcomputer1->trigger();
+  ResetBox();
   ASSERT_TRUE(ProcessEventsUntil([this] { return Panel(4).endsWith("race_01.vrc"); }));
   boxsim::Unplug("1001");
-  ASSERT_TRUE(WaitUntilDisconnected());
-  ExpectReadyForTheNextBox();
+  ASSERT_TRUE(SettlesDisconnected());
   ExpectSessionOnFile("race_00.vrc", 12);
   ExpectSessionOnFile("race_01.vrc", core.Session.StrokeCount);
 }
@@ -126,17 +130,14 @@ TEST_F(BoxFaultTest, UnpluggedAsTheResetStartsANewFileLeavesBothFilesWhole) {
 TEST_F(BoxFaultTest, TwoBoxesAndTheChosenOneUnpluggedLeavesTheOtherToConnect) {
   AttachBoxes({{"BOXSIM_BOXES", "1001,1002"}, {"BOXSIM_STROKES", "12"}});
   OpenWindow();
-  ASSERT_TRUE(ConnectAndName(2, "second"));
-  form->Menu().Resetcomputer1->trigger();
+  ASSERT_TRUE(StartSession(2, "second"));
   ASSERT_TRUE(RecordStrokes(12));
   boxsim::Unplug("1002");
-  ASSERT_TRUE(WaitUntilDisconnected());
-  ExpectReadyForTheNextBox();
+  ASSERT_TRUE(SettlesDisconnected());
   EXPECT_EQ(VisibleCaptions(*form->Menu().Connection1), QStringList({"Update...", "Disconnected", "Box ID: 1001"}));
   ExpectSessionOnFile("second_00.vrc", 12);
 
-  ASSERT_TRUE(ConnectAndName(1, "first"));
-  form->Menu().Resetcomputer1->trigger();
+  ASSERT_TRUE(StartSession(1, "first"));
   ASSERT_TRUE(ProcessEventsUntil([this] { return Panel(2) == StrokesPanel(12) && Panel(4).endsWith("first_00.vrc"); }));
   form->close();
   ExpectSessionOnFile("first_00.vrc", 12);
@@ -149,8 +150,7 @@ TEST_F(BoxFaultTest, BurstOfFiftyFramesIsRecordedWhole) {
   AttachBoxes({{"BOXSIM_STROKES", "50"}, {"BOXSIM_PACE", "2000"}, {"BOXSIM_PACKING", "burst"},
                {"BOXSIM_REPORT_LENGTH", "200"}});
   OpenWindow();
-  ASSERT_TRUE(ConnectAndName(1, "burst"));
-  form->Menu().Resetcomputer1->trigger();
+  ASSERT_TRUE(StartSession(1, "burst"));
   ASSERT_TRUE(RecordStrokes(50));
   ProcessEventsFor(200);
   EXPECT_EQ(core.Session.StrokeCount, 50u);
@@ -169,10 +169,8 @@ TEST_F(BoxFaultTest, GarbageFloodOfAMinuteLosesNoStroke) {
   AttachBoxes({{"BOXSIM_STROKES", "30"}, {"BOXSIM_PACE", "20"}, {"BOXSIM_GARBAGE_REPORTS", "60000"},
                {"BOXSIM_UNPLUG_AFTER", allReports.constData()}});
   OpenWindow();
-  ASSERT_TRUE(ConnectAndName(1, "flood"));
-  form->Menu().Resetcomputer1->trigger();
-  ASSERT_TRUE(ProcessEventsUntil([this] { return Disconnected(); }, 120000));
-  ExpectReadyForTheNextBox();
+  ASSERT_TRUE(StartSession(1, "flood"));
+  ASSERT_TRUE(SettlesDisconnected(120000));
   EXPECT_EQ(core.Session.StrokeCount, Strokes);
   ExpectSessionOnFile("flood_00.vrc", Strokes);
 }
@@ -187,7 +185,7 @@ TEST_F(BoxFaultTest, StrokesBeforeAnySessionStartAreNeitherShownNorRecorded) {
   EXPECT_EQ(Panel(2), "");
   EXPECT_TRUE(RecordFiles().isEmpty());
 
-  form->Menu().Resetcomputer1->trigger();
+  ResetBox();
   ASSERT_TRUE(RecordStrokes(12));
   form->close();
   ExpectSessionOnFile("race_00.vrc", 12);

@@ -3,7 +3,6 @@
 // records the first numbered file.
 #include <gtest/gtest.h>
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 
@@ -29,11 +28,8 @@ TEST_F(BoxSessionTest, ConnectAskForTheNameAndRecordTheFirstSession) {
   modals.ExpectOne();
   testing::WhenModalAppears([&](QWidget& modal) {
     modals.Answered();
-    auto& dialog = dynamic_cast<QFileDialog&>(modal);
-    auto* nameField = dialog.findChild<QLineEdit*>("fileNameEdit");
-    proposal = nameField->text();
-    nameField->setText(base);
-    static_cast<QDialog&>(dialog).accept();
+    proposal = modal.findChild<QLineEdit*>("fileNameEdit")->text();
+    testing::AcceptFileName(modal, base);
   });
   Boxes().BoxItem(1)->trigger();
   ASSERT_TRUE(ProcessEventsUntil([&] { return Panel(4) == " Reset the ergo computer."; }));

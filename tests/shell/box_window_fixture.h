@@ -10,8 +10,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <cstdlib>
@@ -90,9 +88,7 @@ class BoxWindowTest : public ::testing::Test {
     WhenModalAppears([this, path = folder.filePath(baseName), beforeAnswer = std::move(beforeAnswer)](QWidget& modal) {
       modals.Answered();
       if (beforeAnswer) beforeAnswer();
-      auto& dialog = dynamic_cast<QFileDialog&>(modal);
-      dialog.findChild<QLineEdit*>("fileNameEdit")->setText(path);
-      static_cast<QDialog&>(dialog).accept();
+      AcceptFileName(modal, path);
     });
   }
 

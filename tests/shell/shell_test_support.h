@@ -11,19 +11,12 @@
 #include <vector>
 
 #include "protocol/box_commands.h"
+#include "shell/places_in_folder.h"
 #include "shell/program_places.h"
 
 namespace veltrasko::testing {
 
-inline ProgramPlaces PlacesIn(const QTemporaryDir& folder) {
-  return ProgramPlaces{
-      .SettingsPath = folder.filePath("user_settings.bin"),
-      .HandOverFilePath = folder.filePath("FileName.tmp"),
-      .LockPath = folder.filePath("OneAnalyserAllowed"),
-      .ChannelName = folder.filePath("OneOrvik"),
-      .DialogFolder = folder.path(),
-  };
-}
+inline ProgramPlaces PlacesIn(const QTemporaryDir& folder) { return PlacesInFolder(folder.path()); }
 
 // Writes a record file with vrcgen; the extra arguments go before the path.
 inline QString MakeRecordFile(const QTemporaryDir& folder, const QString& name, QStringList arguments) {
