@@ -51,24 +51,10 @@ Bytes SessionBytes(std::uint32_t strokes, std::string_view name = "Kayak") {
   AppendFrame(bytes, PersonalDataTag, personal.Bytes);
   AppendFrame(bytes, SessionStartTag, EncodeSessionStart(118, 80).Bytes);
   for (std::uint32_t n = 1; n <= strokes; ++n)
-    AppendFrame(bytes, StrokeTag, AcceptedStroke(static_cast<std::uint16_t>(n)).Bytes);
+    AppendFrame(bytes, StrokeTag, AcceptedStroke(n).Bytes);
   return bytes;
 }
 
-// A steady stroke `index` of a very long session: every counter wraps as the
-// box's own counters do.
-StrokeMessage LongSessionStroke(std::uint32_t index) {
-  StrokeCounters counters;
-  counters.Side = static_cast<std::uint8_t>(index % 2);
-  counters.StrokeNumber = static_cast<std::uint16_t>(index);
-  counters.ClockTicks = index * 500000u;
-  counters.PaddleTicks = index * 500000u;
-  counters.WaterTicks = index * 250000u;
-  counters.WorkUnits = static_cast<float>(index) * 1e-8f;
-  counters.TotalDistance = 4.0f * static_cast<float>(index);
-  counters.HeartRateValue = 140;
-  return EncodeStroke(counters);
-}
 
 // Outcome of an attempt made by a child process without root's rights; a
 // crash is never taken for a refusal.
@@ -225,7 +211,7 @@ TEST_F(BadRecordFiles, MoreStrokesThanTheTableHoldsFillItAndStop) {
   constexpr std::uint32_t Strokes = StrokeTableCapacity + 1;
   Bytes bytes = SessionBytes(0);
   bytes.reserve(bytes.size() + Strokes * StrokeFrameLength);
-  for (std::uint32_t n = 1; n <= Strokes; ++n) AppendFrame(bytes, StrokeTag, LongSessionStroke(n).Bytes);
+  for (std::uint32_t n = 1; n <= Strokes; ++n) AppendFrame(bytes, StrokeTag, AcceptedStroke(n).Bytes);
 
   ASSERT_TRUE(reader.ReadRecordFile(WriteFile("day.vrc", bytes)));
   EXPECT_EQ(core.File.FileStrokeCount, StrokeTableCapacity);

@@ -71,10 +71,11 @@ void DeliverFrame(Receiver& receiver, const FrameTag& tag, std::span<const std::
 
 // Stroke `number` of a steady session: one stroke per second, 4 m per stroke,
 // half of it in the water. Every such stroke is accepted after its predecessor.
-inline StrokeCounters SteadyStroke(std::uint16_t number) {
+// Past stroke 65535 every counter wraps as the box's own counters do.
+inline StrokeCounters SteadyStroke(std::uint32_t number) {
   StrokeCounters counters;
   counters.Side = static_cast<std::uint8_t>(number % 2);
-  counters.StrokeNumber = number;
+  counters.StrokeNumber = static_cast<std::uint16_t>(number);
   counters.ClockTicks = number * 500000u;
   counters.PaddleTicks = number * 500000u;
   counters.WaterTicks = number * 250000u;
@@ -84,7 +85,7 @@ inline StrokeCounters SteadyStroke(std::uint16_t number) {
   return counters;
 }
 
-inline StrokeMessage AcceptedStroke(std::uint16_t number) { return EncodeStroke(SteadyStroke(number)); }
+inline StrokeMessage AcceptedStroke(std::uint32_t number) { return EncodeStroke(SteadyStroke(number)); }
 
 // A stroke after `number - 1` whose blade was in the water for far too short
 // a time: the computation rejects it.
