@@ -36,17 +36,13 @@ inline constexpr std::uint32_t SoakStrokes = 20000;
 // One box sending exactly SoakStrokes strokes without pauses, as whole
 // frames in reports of 200 bytes, five strokes each, at the pace given.
 inline void AttachSoakBox(const char* pace) {
+  for (const char* name : boxsim::EnvironmentVariables) unsetenv(name);
   setenv("BOXSIM_BOXES", "1001", 1);
   setenv("BOXSIM_PACE", pace, 1);
   setenv("BOXSIM_STROKES", std::to_string(SoakStrokes).c_str(), 1);
   setenv("BOXSIM_PAUSE_EVERY", "0", 1);
   setenv("BOXSIM_PACKING", "burst", 1);
   setenv("BOXSIM_REPORT_LENGTH", "200", 1);
-  for (const char* name : {"BOXSIM_BAD_CHECKSUM_EVERY", "BOXSIM_GARBAGE_EVERY", "BOXSIM_GARBAGE_REPORTS",
-                           "BOXSIM_UNPLUG_AFTER", "BOXSIM_NEVER_CONFIRM", "BOXSIM_PADDLING_AT_CONNECT",
-                           "BOXSIM_LOG"}) {
-    unsetenv(name);
-  }
   boxsim::Restart();
 }
 

@@ -21,6 +21,7 @@
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
 #include "session/record_test_support.h"
+#include "tools/boxsim/boxsim_control.h"
 
 namespace veltrasko {
 namespace {
@@ -30,12 +31,11 @@ using namespace std::chrono_literals;
 
 // Fast strokes without pauses: a few hundred strokes within about a second.
 void PaceTheBoxForKilling() {
-  unsetenv("BOXSIM_BOXES");
+  for (const char* name : boxsim::EnvironmentVariables) unsetenv(name);
   setenv("BOXSIM_PACE", "200", 1);
   setenv("BOXSIM_PAUSE_EVERY", "0", 1);
   setenv("BOXSIM_STROKES", "0", 1);
   setenv("BOXSIM_PACKING", "split", 1);
-  unsetenv("BOXSIM_LOG");
 }
 
 struct KillMoment {

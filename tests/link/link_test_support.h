@@ -21,16 +21,9 @@
 
 namespace veltrasko::testing_support {
 
-// Every variable the simulated box reads, so no test inherits another's.
-inline constexpr const char* BoxsimVariables[] = {
-    "BOXSIM_BOXES",   "BOXSIM_VERSION",     "BOXSIM_WEIGHT",        "BOXSIM_PACE",
-    "BOXSIM_SEED",    "BOXSIM_REPORT_LENGTH", "BOXSIM_PACKING",     "BOXSIM_NEVER_CONFIRM",
-    "BOXSIM_BAD_CHECKSUM_EVERY", "BOXSIM_GARBAGE_EVERY", "BOXSIM_UNPLUG_AFTER", "BOXSIM_STROKES",
-    "BOXSIM_PAUSE_EVERY", "BOXSIM_LOG"};
-
 // Attaches the boxes these variables describe; all others take their defaults.
 inline void AttachBoxes(const std::vector<std::pair<const char*, const char*>>& variables = {}) {
-  for (const char* name : BoxsimVariables) unsetenv(name);
+  for (const char* name : boxsim::EnvironmentVariables) unsetenv(name);
   for (const auto& [name, value] : variables) setenv(name, value, 1);
   boxsim::Restart();
 }

@@ -59,12 +59,7 @@ class BoxWindowTest : public ::testing::Test {
  protected:
   // Fast strokes without pauses from box 1001, unless the test says otherwise.
   void AttachBoxes(BoxVariables variables) {
-    for (const char* name : {"BOXSIM_BOXES", "BOXSIM_PACE", "BOXSIM_PAUSE_EVERY", "BOXSIM_STROKES",
-                             "BOXSIM_WEIGHT", "BOXSIM_PACKING", "BOXSIM_REPORT_LENGTH", "BOXSIM_NEVER_CONFIRM",
-                             "BOXSIM_PADDLING_AT_CONNECT", "BOXSIM_GARBAGE_EVERY", "BOXSIM_GARBAGE_REPORTS",
-                             "BOXSIM_BAD_CHECKSUM_EVERY", "BOXSIM_UNPLUG_AFTER", "BOXSIM_LOG"}) {
-      unsetenv(name);
-    }
+    for (const char* name : boxsim::EnvironmentVariables) unsetenv(name);
     setenv("BOXSIM_PACE", "40", 1);
     setenv("BOXSIM_PAUSE_EVERY", "0", 1);
     for (const auto& [name, value] : variables) setenv(name, value, 1);
