@@ -1,6 +1,7 @@
 #include "session/record_reader.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -58,12 +59,20 @@ class BlockSource {
   std::size_t end_ = 0;
 };
 
+// Only a regular file is read. O_NONBLOCK keeps the open of a FIFO from
+// waiting for a writer and the check after it turns away FIFOs and devices
+// such as /dev/zero, which would never end or never answer.
 int OpenForReading(const FileNameField& path) {
   if (path.View().empty()) return -1;
   int fd;
   do {
-    fd = ::open(path.Chars.data(), O_RDONLY | O_CLOEXEC);
+    fd = ::open(path.Chars.data(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   } while (fd < 0 && errno == EINTR);
+  struct stat status {};
+  if (fd >= 0 && (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))) {
+    ::close(fd);
+    return -1;
+  }
   return fd;
 }
 

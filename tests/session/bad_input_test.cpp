@@ -1,7 +1,6 @@
 // Hostile inputs met by the session layer: damaged and huge record files,
 // folders without rights, a folder that vanishes, a disk that fills up.
 #include <fcntl.h>
-#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -12,11 +11,11 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "child_attempt.h"
 #include "export/export_writer.h"
 #include "record_reading_fixture.h"
 #include "record_test_support.h"
@@ -31,6 +30,9 @@ namespace fs = std::filesystem;
 using testing_support::AcceptedStroke;
 using testing_support::AppendFrame;
 using testing_support::Bytes;
+using testing_support::ChildOutcome;
+using testing_support::InChildWithin;
+using testing_support::InChildWithoutRoot;
 using testing_support::RecordReadingTest;
 using testing_support::RecordingSinks;
 using testing_support::TempFolder;
@@ -38,7 +40,6 @@ using testing_support::WriteWholeFile;
 
 constexpr std::size_t FileHeadLength = 58 + 10;
 constexpr std::size_t StrokeFrameLength = 38;
-constexpr uid_t NobodyId = 65534;
 // No one may write it, not even its owner, so that the rights hold for a
 // test running as its owner too.
 constexpr fs::perms ReadOnlyFolder = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
@@ -53,32 +54,6 @@ Bytes SessionBytes(std::uint32_t strokes, std::string_view name = "Kayak") {
   for (std::uint32_t n = 1; n <= strokes; ++n)
     AppendFrame(bytes, StrokeTag, AcceptedStroke(n).Bytes);
   return bytes;
-}
-
-
-// Outcome of an attempt made by a child process without root's rights; a
-// crash is never taken for a refusal.
-enum class ChildOutcome { Succeeded, Failed, CannotDropRights, Crashed };
-
-// Runs `attempt` in a forked child. As root the child first becomes the
-// user nobody, since root passes every folder right; otherwise the caller's
-// own rights hold. The answer comes back through the exit code.
-ChildOutcome InChildWithoutRoot(const std::function<bool()>& attempt) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::geteuid() == 0 &&
-        (::setgroups(0, nullptr) != 0 || ::setgid(NobodyId) != 0 || ::setuid(NobodyId) != 0))
-      ::_exit(2);
-    ::_exit(attempt() ? 0 : 1);
-  }
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return ChildOutcome::Crashed;
-  switch (WEXITSTATUS(status)) {
-    case 0: return ChildOutcome::Succeeded;
-    case 1: return ChildOutcome::Failed;
-    case 2: return ChildOutcome::CannotDropRights;
-    default: return ChildOutcome::Crashed;
-  }
 }
 
 // A temporary folder that the unprivileged child may walk into, with one
@@ -112,6 +87,19 @@ TEST_F(BadRecordFiles, EmptyFileFolderAndGarbageCannotBeOpened) {
   EXPECT_EQ(recorded.Messages(), std::vector<std::string>(3, "Could not open file!"));
   EXPECT_TRUE(core.FileStrokes.Empty());
   EXPECT_EQ(core.File.FileStrokeCount, 0u);
+}
+
+// A FIFO without a writer would hold the open forever and /dev/zero would be
+// read forever: the child is cut off after its time limit if either happens.
+TEST_F(BadRecordFiles, DevicesAndFifosAreRefusedAtOnce) {
+  const std::string fifo = folder.File("fifo.vrc");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  auto refused = [&] {
+    reader.OpenRecordFile("/dev/zero");
+    reader.OpenRecordFile(fifo);
+    return recorded.Messages() == std::vector<std::string>(2, "Could not open file!");
+  };
+  EXPECT_EQ(InChildWithin(10, refused), ChildOutcome::Succeeded);
 }
 
 TEST_F(BadRecordFiles, FileCutAtAnyByteKeepsEveryWholeStroke) {

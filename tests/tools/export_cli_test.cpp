@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -118,6 +119,20 @@ TEST_F(ExportTool, UnreadableRecordFilesExitWithThree) {
   }
   EXPECT_FALSE(std::filesystem::exists(File("missing.csv")));
   EXPECT_FALSE(std::filesystem::exists(File("nostart.csv")));
+}
+
+// Run under timeout(1): a tool that waits for a FIFO's writer or reads
+// /dev/zero forever is ended and fails the test instead of holding it.
+TEST_F(ExportTool, DevicesAndFifosExitWithThreeAtOnce) {
+  const std::string fifo = File("fifo.vrc");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& record : {std::string("/dev/zero"), fifo}) {
+    const ProcessResult result =
+        RunProcess("/usr/bin/timeout", {"20", ToolPath("VELTRASKO_EXPORT"), "-o", File("out.csv"), record}, File(""));
+    EXPECT_EQ(result.ExitCode, 3) << record;
+    EXPECT_EQ(result.Err, "Could not open file!\n");
+  }
+  EXPECT_FALSE(std::filesystem::exists(File("out.csv")));
 }
 
 TEST_F(ExportTool, AnOutputThatCannotBeWrittenExitsWithFour) {
