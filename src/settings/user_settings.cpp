@@ -1,6 +1,7 @@
 #include "settings/user_settings.h"
 
 #include <fcntl.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -30,14 +31,15 @@ std::size_t ReadFully(int fd, std::uint8_t* buffer, std::size_t length) {
   return done;
 }
 
-void WriteFully(int fd, const std::uint8_t* buffer, std::size_t length) {
+bool WriteFully(int fd, const std::uint8_t* buffer, std::size_t length) {
   std::size_t done = 0;
   while (done < length) {
     const ssize_t n = ::write(fd, buffer + done, length - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
+    if (n <= 0) return false;
     done += static_cast<std::size_t>(n);
   }
+  return true;
 }
 
 // Puts the replacement in place of a window length outside 1 to 999999;
@@ -117,10 +119,14 @@ void SettingsFile::RepairSettings(UserSettings& settings) const {
 }
 
 void SettingsFile::WriteSettingsFile(const UserSettings& settings) const {
-  const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // Written whole into a new file beside it, then renamed over it: a link in
+  // its place is replaced, never followed, and a crash leaves the old file
+  // or the new one, never part of one.
+  std::string temporary = path_ + ".XXXXXX";
+  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) return;
-  WriteFully(fd, settings.Bytes.data(), settings.Bytes.size());
-  ::close(fd);
+  const bool written = WriteFully(fd, settings.Bytes.data(), settings.Bytes.size()) && ::fsync(fd) == 0;
+  if (::close(fd) != 0 || !written || ::rename(temporary.c_str(), path_.c_str()) != 0) ::unlink(temporary.c_str());
 }
 
 }  // namespace veltrasko

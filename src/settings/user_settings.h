@@ -78,7 +78,8 @@ class SettingsFile {
   bool ReadSettingsFile(UserSettings& settings) const;
   // Replaces every out-of-range field; writes the file once if any was replaced.
   void RepairSettings(UserSettings& settings) const;
-  // Silent on failure: the program runs on with the values in memory.
+  // Replaces the file whole, a link in its place included, or leaves it as
+  // it was. Silent on failure: the program runs on with the values in memory.
   void WriteSettingsFile(const UserSettings& settings) const;
 
  private:

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 namespace veltrasko {
@@ -61,6 +62,20 @@ TEST_F(UserSettingsTest, FirstStartCreatesTheDefaultFile) {
   EXPECT_FALSE(SettingsFile(path_).LoadSettings(settings));
   EXPECT_EQ(settings, UserSettings::Defaults());
   EXPECT_EQ(FileBytes(), DefaultFileBytes);
+}
+
+// Another user who could write the folder might have put the link there.
+TEST_F(UserSettingsTest, LinkInPlaceOfTheFileIsReplacedAndNeverWrittenThrough) {
+  const fs::path thesis = folder_ / "thesis.odt";
+  std::ofstream(thesis) << "three years of work";
+  fs::create_symlink(thesis, path_);
+  UserSettings settings;
+  SettingsFile(path_).LoadSettings(settings);
+  EXPECT_FALSE(fs::is_symlink(path_));
+  EXPECT_EQ(FileBytes(), DefaultFileBytes);
+  std::ifstream kept(thesis);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "three years of work");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2) << "a temporary file was left";
 }
 
 TEST_F(UserSettingsTest, ShortFileIsTreatedAsMissing) {
