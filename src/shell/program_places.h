@@ -1,7 +1,8 @@
-// Where the program keeps its files: the settings file and the hand-over file
-// live next to the executable when that folder is writable (as the program
-// always did), otherwise in per-user folders; the instance lock and the
-// hand-over channel are always per-user.
+// Where the program keeps its files. The settings file lives next to the
+// executable only when that folder is the user's alone, otherwise in the
+// user's configuration folder. The instance lock, the hand-over channel and
+// the hand-over file live in a folder no other user can reach, so no one
+// else can plant a link there, read a handed-over path or answer a knock.
 #pragma once
 
 #include <QString>
@@ -12,14 +13,25 @@ struct ProgramPlaces {
   QString SettingsPath;      // user_settings.bin
   QString HandOverFilePath;  // FileName.tmp
   QString LockPath;          // the lock named "OneAnalyserAllowed"
-  QString ChannelName;       // the local channel named "OneOrvik"
-  QString DialogFolder;      // where the file dialogs start
+  // The local channel named "OneOrvik". Only the instance that holds the
+  // lock listens on it; another instance is given an empty name.
+  QString ChannelName;
+  QString DialogFolder;  // where the file dialogs start
 
-  // The places of the running user and executable; needs the application object.
+  // The places of the running user and executable; needs the application
+  // object. Without a private folder the lock, the channel and the hand-over
+  // file are empty: every start then runs on its own.
   static ProgramPlaces ForThisUser();
 };
 
-// The user's runtime folder, or the temporary folder where there is none.
-QString PerUserFolder();
+// XDG_RUNTIME_DIR when it is the user's own folder with mode 0700 and not a
+// link; otherwise a folder made for the user with mode 0700 in the user's
+// cache folder, checked the same way. Empty when neither can be had.
+QString PrivateFolder();
+
+// The folder of the settings file: the program's folder when it belongs to
+// the user, who may write it, and no one else may; otherwise the user's
+// configuration folder.
+QString SettingsFolder(const QString& programFolder);
 
 }  // namespace veltrasko

@@ -8,6 +8,7 @@ InstanceLock::InstanceLock(const QString& lockPath) : lock_(lockPath) {
   lock_.setStaleLockTime(0);
 }
 
-bool InstanceLock::TryTake() { return lock_.tryLock(0); }
+// Without a private folder there is no lock to take: every start runs on its own.
+bool InstanceLock::TryTake() { return !lock_.fileName().isEmpty() && lock_.tryLock(0); }
 
 }  // namespace veltrasko
