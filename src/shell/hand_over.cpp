@@ -1,55 +1,135 @@
 #include "shell/hand_over.h"
 
-#include <QElapsedTimer>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <ctime>
 
 namespace veltrasko {
 
 namespace {
 
-constexpr int ConnectRetryMs = 100;
+constexpr int RetryMs = 100;
 constexpr char Answer = '1';
+// Every start takes its file back once its wait is over, so a hand-over file
+// twice as old as the wait was left by a start that was killed.
+constexpr std::time_t LeftoverAgeSeconds = 2 * HandOverWaitMs / 1000;
+
+int RemainingMs(const QDeadlineTimer& deadline) {
+  return static_cast<int>(std::clamp<qint64>(deadline.remainingTime(), 0, INT_MAX));
+}
+
+void PauseBeforeRetry(const QDeadlineTimer& deadline) {
+  QThread::msleep(static_cast<unsigned long>(std::min(RetryMs, RemainingMs(deadline))));
+}
+
+bool IsLeftover(const QByteArray& name) {
+  struct stat status {};
+  return ::lstat(name.constData(), &status) == 0 && std::time(nullptr) - status.st_mtime > LeftoverAgeSeconds;
+}
+
+bool WriteWhole(int fd, QByteArrayView bytes) {
+  qsizetype done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, static_cast<std::size_t>(bytes.size() - done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += n;
+  }
+  return true;
+}
+
+QByteArray ReadUpTo(int fd, qint64 limit) {
+  QByteArray bytes(limit, '\0');
+  qint64 done = 0;
+  while (done < limit) {
+    const ssize_t n = ::read(fd, bytes.data() + done, static_cast<std::size_t>(limit - done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += n;
+  }
+  bytes.truncate(done);
+  return bytes;
+}
 
 }  // namespace
 
-bool WriteHandOverFile(const QString& handOverFile, QByteArrayView path) {
-  QFile file(handOverFile);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-  const bool written = file.write(path.data(), path.size()) == path.size();
-  file.close();
-  return written && file.error() == QFileDevice::NoError;
+bool WriteHandOverFile(const QString& handOverFile, QByteArrayView path, int waitMs) {
+  const QByteArray name = QFile::encodeName(handOverFile);
+  if (name.isEmpty()) return false;
+  const QDeadlineTimer deadline(waitMs);
+  for (;;) {
+    // O_EXCL makes the file anew or not at all, and never through a link,
+    // not even one that points nowhere.
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    if (fd >= 0) {
+      const bool written = WriteWhole(fd, path);
+      if (::close(fd) == 0 && written) return true;
+      ::unlink(name.constData());  // part of a path must never be taken for one
+      return false;
+    }
+    if (errno != EEXIST) return false;
+    if (IsLeftover(name)) {
+      if (::unlink(name.constData()) != 0 && errno != ENOENT) return false;
+      continue;
+    }
+    if (deadline.hasExpired()) return false;
+    PauseBeforeRetry(deadline);
+  }
 }
 
 QByteArray TakeHandOverFile(const QString& handOverFile) {
-  QFile file(handOverFile);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  QByteArray path = file.read(HandOverPathLimit);
-  file.close();
-  file.remove();
+  const QByteArray name = QFile::encodeName(handOverFile);
+  if (name.isEmpty()) return {};
+  const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return {};
+  struct stat status {};
+  QByteArray path;
+  if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) path = ReadUpTo(fd, HandOverPathLimit);
+  ::close(fd);
+  // Removing it decides who owns the path: when the second start has taken
+  // its file back after its wait, it opens the record file itself.
+  if (::unlink(name.constData()) != 0) return {};
   const qsizetype zero = path.indexOf('\0');
   if (zero >= 0) path.truncate(zero);
   return path;
 }
 
-bool KnockOnRunningInstance(const QString& channelName, int connectTimeMs) {
+bool KnockOnRunningInstance(const QString& channelName, int waitMs) {
+  if (channelName.isEmpty()) return false;
+  const QDeadlineTimer deadline(waitMs);
   QLocalSocket socket;
-  QElapsedTimer waited;
-  waited.start();
   for (;;) {
     socket.connectToServer(channelName);
-    if (socket.waitForConnected(connectTimeMs)) break;
-    if (waited.elapsed() >= connectTimeMs) return false;
-    QThread::msleep(ConnectRetryMs);
+    if (socket.waitForConnected(RemainingMs(deadline))) break;
+    if (deadline.hasExpired()) return false;
+    PauseBeforeRetry(deadline);  // an instance that is still starting up
   }
-  // As long as the channel stays open the running instance is at work on the
-  // path (perhaps behind a message box), so the wait has no time limit.
-  while (socket.bytesAvailable() == 0 && socket.state() == QLocalSocket::ConnectedState) {
-    socket.waitForReadyRead(-1);
+  // The running instance answers once it has dealt with the path; one that
+  // is stopped or stuck never does, so the wait has a limit.
+  while (socket.bytesAvailable() == 0 && socket.state() == QLocalSocket::ConnectedState && !deadline.hasExpired()) {
+    socket.waitForReadyRead(RemainingMs(deadline));
   }
-  return true;
+  return socket.bytesAvailable() > 0;
+}
+
+bool HandOverToRunningInstance(const QString& handOverFile, const QString& channelName, QByteArrayView path,
+                               int waitMs) {
+  const QDeadlineTimer deadline(waitMs);
+  if (!WriteHandOverFile(handOverFile, path, waitMs)) return false;
+  KnockOnRunningInstance(channelName, RemainingMs(deadline));
+  // A file that is gone was taken by the running instance; one this start
+  // can still remove is its own again.
+  return ::unlink(QFile::encodeName(handOverFile).constData()) != 0 && errno == ENOENT;
 }
 
 HandOverListener::HandOverListener(QObject* parent) : QObject(parent), server_(new QLocalServer(this)) {

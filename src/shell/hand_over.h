@@ -2,7 +2,8 @@
 // instance that already runs: the second start writes the path into the
 // hand-over file and knocks on the running instance's local channel; the
 // running instance reads (and removes) the file, opens the record file and
-// answers, so the second start ends only once the path has been taken.
+// answers. Whoever removes the file owns the path: a second start that gets
+// no answer in time takes its file back and opens the record file itself.
 #pragma once
 
 #include <QByteArray>
@@ -17,18 +18,32 @@ namespace veltrasko {
 // The receiver reads no more than this many bytes of a handed-over path.
 inline constexpr qint64 HandOverPathLimit = 255;
 
-// Replaces the hand-over file with exactly the path's bytes: no terminator,
-// no length, no line end. False when it cannot be written.
-bool WriteHandOverFile(const QString& handOverFile, QByteArrayView path);
+// The longest a second start waits for the running instance to take its path.
+inline constexpr int HandOverWaitMs = 5000;
+
+// Creates the hand-over file with exactly the path's bytes: no terminator, no
+// length, no line end. The file is made anew, never written through a link or
+// into an existing file: one that is there belongs to another start's
+// hand-over, which is waited for up to waitMs, unless it is so old that its
+// start must have died. False when the file cannot be made or written.
+bool WriteHandOverFile(const QString& handOverFile, QByteArrayView path, int waitMs = 0);
 
 // The path in the hand-over file (at most 255 bytes, up to the first zero
-// byte), and the file removed; empty when there is no readable file.
+// byte), and the file removed; empty when there is no readable regular file
+// or the second start took it back first.
 QByteArray TakeHandOverFile(const QString& handOverFile);
 
-// Knocks on the running instance's channel and waits for its answer. False
-// when no instance listens; one that is still starting up gets the connect time.
-inline constexpr int KnockConnectTimeMs = 5000;
-bool KnockOnRunningInstance(const QString& channelName, int connectTimeMs = KnockConnectTimeMs);
+// Knocks on the running instance's channel and waits for its answer, at most
+// waitMs in all. False when no answer came: no instance listens, or it is
+// stopped or busy.
+bool KnockOnRunningInstance(const QString& channelName, int waitMs = HandOverWaitMs);
+
+// The second start's side: writes the hand-over file, knocks and, when the
+// running instance has not taken the path within waitMs, takes the file back.
+// True when the running instance took the path; false when the caller must
+// open the record file itself.
+bool HandOverToRunningInstance(const QString& handOverFile, const QString& channelName, QByteArrayView path,
+                               int waitMs = HandOverWaitMs);
 
 // The running instance's side of the channel.
 class HandOverListener : public QObject {
@@ -38,7 +53,7 @@ class HandOverListener : public QObject {
   explicit HandOverListener(QObject* parent = nullptr);
 
   // Listens on the channel; a channel left behind by a dead instance is
-  // replaced (the caller holds the instance lock, so no one else owns it).
+  // replaced. Only the holder of the instance lock may call this.
   bool Listen(const QString& channelName);
   void Stop();
 

@@ -1,5 +1,6 @@
 // Program entry: either hands a record file over to the analyser that
-// already runs and ends, or becomes the running analyser.
+// already runs and ends, or runs a window: the running analyser when it
+// takes the instance lock, an independent one otherwise.
 #include <QApplication>
 #include <QByteArray>
 #include <QFile>
@@ -30,16 +31,18 @@ int main(int argc, char** argv) {
   application.setApplicationDisplayName(QString());
   application.setDesktopFileName("veltrasko-analyser");
 
-  const veltrasko::ProgramPlaces places = veltrasko::ProgramPlaces::ForThisUser();
+  veltrasko::ProgramPlaces places = veltrasko::ProgramPlaces::ForThisUser();
   veltrasko::InstanceLock lock(places.LockPath);
-  const bool anotherRuns = !lock.TryTake();
-  if (anotherRuns && !firstArgument.isEmpty()) {
-    // A file that cannot be written still gets the knock: the running
-    // instance then finds nothing and opens nothing.
-    veltrasko::WriteHandOverFile(places.HandOverFilePath, AbsolutePathBytes(firstArgument));
-    veltrasko::KnockOnRunningInstance(places.ChannelName);
+  const bool holdsLock = lock.TryTake();
+  // A path the running instance does not take in time is opened here
+  // rather than lost.
+  if (!holdsLock && !firstArgument.isEmpty() &&
+      veltrasko::HandOverToRunningInstance(places.HandOverFilePath, places.ChannelName,
+                                           AbsolutePathBytes(firstArgument))) {
     return 0;
   }
+  // The channel stays with the instance that holds the lock.
+  if (!holdsLock) places.ChannelName.clear();
 
   auto core = std::make_unique<veltrasko::AnalyserCore>();
   veltrasko::TForm1 form(*core, places, firstArgument);

@@ -123,7 +123,9 @@ void TForm1::ConnectMenu() {
 void TForm1::FormCreate(const QByteArray& firstArgument) {
   handOver_ = new HandOverListener(this);
   connect(handOver_, &HandOverListener::handOverKnocked, this, &TForm1::OnHandOverMessage);
-  handOver_->Listen(places_.ChannelName);
+  // An instance without the lock has no channel name: it must not take the
+  // running instance's channel away.
+  if (!places_.ChannelName.isEmpty()) handOver_->Listen(places_.ChannelName);
 
   setWindowTitle(MainWindowCaption);
   graphs_->CheckBox(4).setText("Water pct.");

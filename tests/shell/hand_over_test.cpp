@@ -1,11 +1,13 @@
 #include "shell/hand_over.h"
 
 #include <gtest/gtest.h>
+#include <sys/time.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 #include <atomic>
 #include <thread>
 
@@ -23,10 +25,37 @@ TEST(HandOverFile, HoldsExactlyThePathBytesAndIsRemovedWhenTaken) {
   ASSERT_TRUE(WriteHandOverFile(handOver, "/data/race_01.vrc"));
   EXPECT_EQ(FileBytes(handOver), QByteArray("/data/race_01.vrc"));
 
-  ASSERT_TRUE(WriteHandOverFile(handOver, "/a.vrc"));  // replaces, never appends
-  EXPECT_EQ(TakeHandOverFile(handOver), QByteArray("/a.vrc"));
+  EXPECT_FALSE(WriteHandOverFile(handOver, "/a.vrc")) << "another start's file is never written into";
+  EXPECT_EQ(TakeHandOverFile(handOver), QByteArray("/data/race_01.vrc"));
   EXPECT_FALSE(QFile::exists(handOver));
   EXPECT_EQ(TakeHandOverFile(handOver), QByteArray());
+}
+
+TEST(HandOverFile, LinksAreNeitherWrittenNorReadThroughAndOnlyAnOldLeftoverIsReplaced) {
+  QTemporaryDir folder;
+  const QString handOver = folder.filePath("FileName.tmp");
+  const QString victim = folder.filePath("victim.vrc");
+  QFile file(victim);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("/secret.vrc");
+  file.close();
+  ASSERT_TRUE(QFile::link(victim, handOver));
+  EXPECT_FALSE(WriteHandOverFile(handOver, "/a.vrc"));
+  EXPECT_EQ(FileBytes(victim), QByteArray("/secret.vrc"));
+  EXPECT_EQ(TakeHandOverFile(handOver), QByteArray());
+
+  ASSERT_TRUE(QFile::remove(handOver));
+  ASSERT_TRUE(QFile::link(folder.filePath("nowhere"), handOver));
+  EXPECT_FALSE(WriteHandOverFile(handOver, "/a.vrc"));
+  EXPECT_FALSE(QFile::exists(folder.filePath("nowhere")));
+  QFile::remove(handOver);
+
+  // Left by a start that was killed long before its wait could have ended.
+  ASSERT_TRUE(WriteHandOverFile(handOver, "/old.vrc"));
+  const timeval longAgo[2] = {{0, 0}, {0, 0}};
+  ASSERT_EQ(::utimes(QFile::encodeName(handOver).constData(), longAgo), 0);
+  EXPECT_TRUE(WriteHandOverFile(handOver, "/new.vrc"));
+  EXPECT_EQ(TakeHandOverFile(handOver), QByteArray("/new.vrc"));
 }
 
 TEST(HandOverFile, LongPathIsCutAt255BytesAndAZeroByteEndsIt) {
@@ -63,6 +92,29 @@ TEST(HandOverChannel, KnockIsAnsweredAfterTheHandlerRan) {
   secondStart.join();
   EXPECT_TRUE(answered);
   EXPECT_EQ(handled, 1);
+}
+
+// The channel is there but never answers, as when the running instance is
+// stopped; whoever removes the hand-over file owns the path.
+TEST(HandOverChannel, SecondStartTakesItsFileBackUnlessTheRunningInstanceTookItFirst) {
+  QTemporaryDir folder;
+  const QString handOver = folder.filePath("FileName.tmp");
+  const QString channel = folder.filePath("OneOrvik");
+  HandOverListener silent;
+  ASSERT_TRUE(silent.Listen(channel));
+
+  EXPECT_FALSE(HandOverToRunningInstance(handOver, channel, "/mine.vrc", 300));
+  EXPECT_FALSE(QFile::exists(handOver));
+
+  std::atomic<bool> takenByTheRunningInstance = false;
+  std::thread secondStart(
+      [&] { takenByTheRunningInstance = HandOverToRunningInstance(handOver, channel, "/a.vrc", 2000); });
+  QElapsedTimer waited;
+  waited.start();
+  while (!QFile::exists(handOver) && waited.elapsed() < 2000) QThread::msleep(10);
+  EXPECT_EQ(TakeHandOverFile(handOver), QByteArray("/a.vrc"));
+  secondStart.join();
+  EXPECT_TRUE(takenByTheRunningInstance);
 }
 
 TEST(HandOverChannel, ChannelLeftByADeadInstanceIsReplacedAndNoListenerMeansNoAnswer) {
