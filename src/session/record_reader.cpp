@@ -136,7 +136,7 @@ ScanResult RecordReader::ParseRecordChunk(StreamBuffer& chunk) {
     default:
       break;
   }
-  core_.File.DisplayedFileStrokeCount = static_cast<std::int16_t>(core_.File.FileStrokeCount);
+  core_.File.DisplayedFileStrokeCount = core_.File.FileStrokeCount;
   return result;
 }
 

@@ -48,7 +48,7 @@ void SessionRecorder::TakeFrame(ScanResult result) {
   } else if (result == ScanSessionStart) {
     if (!TakeSessionStart()) return;
   }
-  core_.Session.DisplayedStrokeCount = static_cast<std::int16_t>(core_.Session.StrokeCount);
+  core_.Session.DisplayedStrokeCount = core_.Session.StrokeCount;
 }
 
 void SessionRecorder::TakeStroke() {
