@@ -65,12 +65,11 @@ void StrokeGraphs::RedrawTable(const StrokeTable& table) {
 }
 
 void StrokeGraphs::ShowViewStatus(bool online) {
-  // The counts are 16 bits wide and shown unsigned; the weights are signed.
-  const unsigned count = static_cast<std::uint16_t>(online ? core_.Session.DisplayedStrokeCount
-                                                           : core_.File.DisplayedFileStrokeCount);
+  // The full counts, as the recorder and the reader show them.
+  const std::uint32_t count = online ? core_.Session.DisplayedStrokeCount : core_.File.DisplayedFileStrokeCount;
   const int weight = online ? core_.Session.OnlineHeader.Weight : core_.File.FileHeader.Weight;
   char text[32];
-  std::snprintf(text, sizeof text, " Strokes: %u", count);
+  std::snprintf(text, sizeof text, " Strokes: %u", static_cast<unsigned>(count));
   status_.ShowStatus(StatusPanel::Strokes, text);
   std::snprintf(text, sizeof text, " Weight: %d Kg", weight);
   status_.ShowStatus(StatusPanel::Weight, text);

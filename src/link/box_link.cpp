@@ -1,6 +1,7 @@
 #include "link/box_link.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QThread>
 
 #include <algorithm>
@@ -57,7 +58,13 @@ void BoxLink::ScanBoxes() {
 
 void BoxLink::ConnectBox(int n) {
   const SerialNumberText serialText = FormatSerialNumber(boxSerialNumbers_[static_cast<std::size_t>(n - 1)]);
-  if (!transport_.OpenBoxDevice(serialText.data())) return;
+  if (!transport_.OpenBoxDevice(serialText.data())) {
+    // The box item stays checked; the user must learn why nothing happens.
+    const QByteArray text = QFile::encodeName(" Could not open " + menu_.BoxItem(n)->text());
+    peers_.Status.ShowStatus(StatusPanel::FileOrHint,
+                             std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    return;
+  }
   peers_.Commands.AttachWriter(transport_);
   peers_.Commands.EmptyCommandReport();
   StartReader();
@@ -77,6 +84,9 @@ void BoxLink::DisconnectBox() {
     peers_.Session.Record.Close();
     peers_.Session.NewFileNeeded = 1;
   }
+  // The session ends here: a report the reader still hands over must not
+  // count or show a stroke that the closed file will never hold.
+  peers_.Session.SessionOpen = 0;
   Wait(RecordCloseWaitMs);
   if (transport_.IsOpen()) {
     peers_.Commands.SendDisconnectCommand();
@@ -88,8 +98,18 @@ void BoxLink::DisconnectBox() {
 
 void BoxLink::BoxLost() {
   if (endingReaders_) return;
+  const bool recording = peers_.Session.Record.IsOpen();
   DisconnectBox();
   ShowDisconnectedMenu();
+  // A lost box is no connection: the panels say so, and name in the tip the
+  // file that holds the session. The stroke count and weight stay.
+  peers_.Status.ShowStatus(StatusPanel::Connection, "Disconnected");
+  if (recording) {
+    peers_.Status.ShowStatus(StatusPanel::FileOrHint, " Box unplugged! The session file is closed.");
+    peers_.Status.ShowStatusTip(StatusPanel::FileOrHint, peers_.Session.OnlineHeader.RecordFileName.View());
+  } else {
+    peers_.Status.ShowStatus(StatusPanel::FileOrHint, " Box unplugged!");
+  }
   Wait(RescanWaitMs);
   ScanBoxes();
 }

@@ -32,14 +32,32 @@ bool RecordFile::Open(std::string_view path, int flags) {
   Close();
   writeFailed_ = false;
   PathChars terminated;
-  if (!TerminatedPath(path, terminated)) return false;
+  if (!TerminatedPath(path, terminated)) {
+    errno = EINVAL;  // callers tell a taken name from other failures by errno
+    return false;
+  }
   do {
     fd_ = ::open(terminated.data(), flags | O_CLOEXEC, 0666);
   } while (fd_ < 0 && errno == EINTR);
   return fd_ >= 0;
 }
 
+RecordFile::CreateResult RecordFile::CreateNew(std::string_view path) {
+  if (Open(path, O_WRONLY | O_CREAT | O_EXCL)) return CreateResult::Created;
+  return errno == EEXIST ? CreateResult::NameTaken : CreateResult::Failed;
+}
+
 bool RecordFile::Create(std::string_view path) { return Open(path, O_WRONLY | O_CREAT | O_TRUNC); }
+
+bool RecordFile::Restart() {
+  if (fd_ < 0) return false;
+  writeFailed_ = false;
+  int result;
+  do {
+    result = ::ftruncate(fd_, 0);
+  } while (result != 0 && errno == EINTR);
+  return result == 0 && ::lseek(fd_, 0, SEEK_SET) == 0;
+}
 
 bool RecordFile::OpenForAppend(std::string_view path) { return Open(path, O_WRONLY | O_APPEND); }
 

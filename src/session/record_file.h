@@ -20,8 +20,18 @@ class RecordFile {
   RecordFile& operator=(const RecordFile&) = delete;
   ~RecordFile() { Close(); }
 
-  // Creates the file anew (an existing one is replaced); false if it cannot be.
+  enum class CreateResult { Created, NameTaken, Failed };
+
+  // Creates a file that does not exist yet; a name already taken (by a file,
+  // a folder or a link) is never opened, so no earlier session is replaced
+  // and two programs never write one file.
+  CreateResult CreateNew(std::string_view path);
+  // Creates the file anew, replacing an existing one: for tools that write
+  // the output they were told to; false if it cannot be.
   bool Create(std::string_view path);
+  // Empties the open file, to write it again from its start; false if no
+  // file is open or it cannot be emptied.
+  bool Restart();
   // Opens an existing file for appending; false if it does not exist or
   // cannot be written.
   bool OpenForAppend(std::string_view path);

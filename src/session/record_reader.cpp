@@ -145,15 +145,15 @@ ScanResult RecordReader::ParseRecordChunk(StreamBuffer& chunk) {
     default:
       break;
   }
-  core_.File.DisplayedFileStrokeCount = static_cast<std::int16_t>(core_.File.FileStrokeCount);
+  core_.File.DisplayedFileStrokeCount = core_.File.FileStrokeCount;
   return result;
 }
 
 void RecordReader::TakeStroke() {
   FileView& file = core_.File;
   StrokeRow& row = core_.FileStrokes.WorkingRow();
-  const StrokeResult result =
-      core_.Computer.ComputeStroke(row, stroke_, file.PreviousFileStroke, core_.Session.HeartRateFactor);
+  const StrokeResult result = core_.Computer.ComputeStroke(row, stroke_, file.PreviousFileStroke,
+                                                           HeartRateFactorOf(file.FileHeader.BoxVersion));
   if (result == StrokeAccepted) sinks_.Graphs.PlotStroke(row);
   if (result != StrokeRepeat) CopyStrokeMessage(file.PreviousFileStroke, stroke_);
   core_.FileStrokes.FinishStroke(result == StrokeAccepted);

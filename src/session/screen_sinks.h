@@ -16,7 +16,10 @@ enum class StatusPanel : int { Connection = 1, Strokes = 2, Weight = 3, FileOrHi
 
 class StatusSink {
  public:
+  // A text stays until the panel is written again; so does its tip.
   virtual void ShowStatus(StatusPanel panel, std::string_view text) = 0;
+  // The tip of the text just shown, for what the panel no longer names.
+  virtual void ShowStatusTip(StatusPanel, std::string_view) {}
 
  protected:
   ~StatusSink() = default;

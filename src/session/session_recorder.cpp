@@ -48,7 +48,7 @@ void SessionRecorder::TakeFrame(ScanResult result) {
   } else if (result == ScanSessionStart) {
     if (!TakeSessionStart()) return;
   }
-  core_.Session.DisplayedStrokeCount = static_cast<std::int16_t>(core_.Session.StrokeCount);
+  core_.Session.DisplayedStrokeCount = core_.Session.StrokeCount;
 }
 
 void SessionRecorder::TakeStroke() {
@@ -62,6 +62,7 @@ void SessionRecorder::TakeStroke() {
   // back repeats the same computation and rejects the same messages.
   if (session.Saving == 1) {
     WriteStrokeFrame(session.Record, stroke_);
+    fileHoldsStrokes_ = fileHoldsStrokes_ || session.Record.IsOpen();
     ReportWriteFailure();
   }
 
@@ -90,7 +91,7 @@ bool SessionRecorder::TakeSessionStart() {
     sinks_.Messages.ShowMessage(VersionRefusedText);
     return false;
   }
-  if (start_.BoxVersion() == OldestBoxVersion) session.HeartRateFactor = OldHeartRateBoxFactor;
+  session.HeartRateFactor = HeartRateFactorOf(start_.BoxVersion());
   sessionStartHandled_ = true;
 
   if (session.SaveDialogFileName.empty()) {
@@ -99,22 +100,25 @@ bool SessionRecorder::TakeSessionStart() {
   }
 
   session.Saving = 1;
+  bool remake = false;
   if (session.NewFileNeeded == 0) {
-    if (session.StrokeCount > 1 || session.SaveNameChosen == 1) {
+    const bool newData =
+        start_.Weight() != session.PreviousWeight || core_.PersonalMarks.OnlinePersonalChanged != 0;
+    if (session.StrokeCount > 1 || session.SaveNameChosen == 1 ||
+        (session.StrokeCount == 0 && newData && fileHoldsStrokes_)) {
       session.Record.Close();
       session.NewFileNeeded = 1;
-    } else if (session.StrokeCount == 0 &&
-               (start_.Weight() != session.PreviousWeight || core_.PersonalMarks.OnlinePersonalChanged != 0)) {
-      // The empty file is made again under its own number, with the new data.
-      session.Record.Close();
-      --session.FileCounter;
+    } else if (session.StrokeCount == 0 && newData) {
+      // The file this run made for the session just closed holds no stroke:
+      // it is made again under its own number, with the new data.
+      remake = true;
       session.NewFileNeeded = 1;
     }
     // Otherwise the new session is appended to the running file.
   }
   session.PreviousWeight = start_.Weight();
 
-  if (session.NewFileNeeded == 1) return CreateRecordFile();
+  if (session.NewFileNeeded == 1) return CreateRecordFile(remake);
   return true;
 }
 
@@ -145,7 +149,27 @@ bool SessionRecorder::FormRecordFileName() {
   return session.OnlineHeader.RecordFileName.Assign(std::string_view(name.data(), static_cast<std::size_t>(length)));
 }
 
-bool SessionRecorder::CreateRecordFile() {
+bool SessionRecorder::CreateNextFreeFile(bool& named) {
+  SessionState& session = core_.Session;
+  for (;;) {
+    named = FormRecordFileName();
+    if (!named) return false;
+    switch (session.Record.CreateNew(session.OnlineHeader.RecordFileName.View())) {
+      case RecordFile::CreateResult::Created:
+        return true;
+      case RecordFile::CreateResult::Failed:
+        return false;
+      case RecordFile::CreateResult::NameTaken:
+        // An earlier session, of this run or another, or another program's
+        // file: never replaced. Past 99 the numbers simply grow a digit.
+        if (session.FileCounter == LastFileNumber) return false;
+        ++session.FileCounter;
+        break;
+    }
+  }
+}
+
+bool SessionRecorder::CreateRecordFile(bool remake) {
   SessionState& session = core_.Session;
   ClearStrokeMessage(session.PreviousStroke);
   core_.OnlineStrokes.MarkEmpty();
@@ -155,10 +179,11 @@ bool SessionRecorder::CreateRecordFile() {
     session.SaveNameChosen = 0;
   }
 
-  const bool named = FormRecordFileName();
-  const bool created = named && session.Record.Create(session.OnlineHeader.RecordFileName.View());
+  bool named = remake;
+  const bool created = remake ? session.Record.Restart() : CreateNextFreeFile(named);
   session.OnlineHeader.Weight = start_.Weight();
   if (!created) {
+    session.Record.Close();
     sinks_.Messages.ShowMessage(OpenFailedText);
     // The session is still shown; the status bar must not go on naming a
     // file that is not being written.
@@ -173,6 +198,7 @@ bool SessionRecorder::CreateRecordFile() {
     return true;
   }
   writeFailureReported_ = false;
+  fileHoldsStrokes_ = false;
 
   const std::string weightText = WeightFieldText(start_.Weight());
   session.OnlinePersonalData.SetText(WeightTextField, weightText);
@@ -180,7 +206,8 @@ bool SessionRecorder::CreateRecordFile() {
   WritePersonalDataFrame(session.Record, session.OnlinePersonalData, today_(), core_.PersonalMarks);
   WriteSessionStartFrame(session.Record, start_);
 
-  ++session.FileCounter;
+  // A file made again keeps its number, and the counter stays past it.
+  if (!remake) ++session.FileCounter;
   session.NewFileNeeded = 0;
   session.OnlineHeader.BoxVersion = start_.BoxVersion();
   ShowNewSession(session.OnlineHeader.RecordFileName.View());

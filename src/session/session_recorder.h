@@ -15,10 +15,12 @@
 
 namespace veltrasko {
 
-// Boxes older than this cannot be used; exactly this version sends the heart
-// rate divided by five.
+// Boxes older than this cannot be used.
 inline constexpr std::int16_t OldestBoxVersion = 117;
-inline constexpr std::int16_t OldHeartRateBoxFactor = 5;
+
+// The highest record file number; when every number from the counter up to
+// it is taken, no file can be created.
+inline constexpr std::int16_t LastFileNumber = INT16_MAX;
 
 // The base name of record files is kept in a buffer of this size, terminator included.
 inline constexpr std::size_t BaseNameCapacity = 100;
@@ -40,7 +42,11 @@ class SessionRecorder {
   void ShowNotSaving();
   // False when the name needs more room than its buffers have.
   bool FormRecordFileName();
-  bool CreateRecordFile();
+  // remake: empty the open file and write it again under its own name.
+  bool CreateRecordFile(bool remake);
+  // Creates the file of the lowest free number from FileCounter on.
+  // named: whether RecordFileName holds the name tried last.
+  bool CreateNextFreeFile(bool& named);
   void ShowNewSession(std::string_view fileOrHint);
   void ReportWriteFailure();
   void ShowNumber(StatusPanel panel, const char* format, int value);
@@ -55,6 +61,9 @@ class SessionRecorder {
   bool sessionStartHandled_ = false;
   // The user hears once per file that it cannot be written any more.
   bool writeFailureReported_ = false;
+  // A stroke frame went to the open file, even one that made no row: such
+  // a file is never emptied to be made again.
+  bool fileHoldsStrokes_ = false;
   StrokeMessage stroke_;
   PersonalData personal_;
   SessionStartMessage start_;

@@ -40,7 +40,8 @@ struct SessionState {
   std::uint8_t SessionOpen = 0;
   std::int16_t FileCounter = 0;
   std::uint32_t StrokeCount = 0;
-  std::int16_t DisplayedStrokeCount = 0;
+  // The count the status texts show: the full count, never cut to 16 bits.
+  std::uint32_t DisplayedStrokeCount = 0;
   std::int16_t PreviousWeight = 0;
   std::uint8_t NewFileNeeded = 1;
   std::uint8_t Saving = 1;
@@ -59,7 +60,7 @@ struct SessionState {
 struct FileView {
   FileHeaderRecord FileHeader;
   std::uint32_t FileStrokeCount = 0;
-  std::int16_t DisplayedFileStrokeCount = 0;
+  std::uint32_t DisplayedFileStrokeCount = 0;
   std::int16_t FileSessionsSeen = 0;
   StrokeMessage PreviousFileStroke;
   PersonalData FilePersonalData;

@@ -20,6 +20,10 @@ struct StrokeConstants {
   static constexpr double RateScale = 60.0 * 500000.0;
 };
 
+// Boxes of version 1.17 send the heart rate in fifths. The factor belongs to
+// the session whose session-start frame names the version, live or on file.
+inline constexpr std::int16_t HeartRateFactorOf(std::int16_t boxVersion) { return boxVersion == 117 ? 5 : 1; }
+
 enum StrokeResult : std::int16_t {
   StrokeRepeat = 0,    // row untouched, the predecessor stays
   StrokeAccepted = 1,  // a row to count and plot

@@ -43,11 +43,23 @@ StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
   addWidget(holder, 1);
 }
 
+namespace {
+
+// Panel texts are plain ASCII or file paths, which come as the file system's bytes.
+QString PanelString(std::string_view text) {
+  return QFile::decodeName(QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+}  // namespace
+
 void StatusPanels::ShowStatus(StatusPanel panel, std::string_view text) {
-  // Panel texts are plain ASCII or file paths, which come as the file
-  // system's bytes.
-  panels_[static_cast<int>(panel)]->setText(
-      QFile::decodeName(QByteArray(text.data(), static_cast<qsizetype>(text.size()))));
+  QLabel& label = *panels_[static_cast<int>(panel)];
+  label.setText(PanelString(text));
+  label.setToolTip(QString());
+}
+
+void StatusPanels::ShowStatusTip(StatusPanel panel, std::string_view tip) {
+  panels_[static_cast<int>(panel)]->setToolTip(PanelString(tip));
 }
 
 QString StatusPanels::PanelText(int index) const { return panels_[index]->text(); }

@@ -23,6 +23,7 @@ class StatusPanels : public QStatusBar, public StatusSink {
 
   // Panel 0 stays empty; only panels 1 to 4 are written.
   void ShowStatus(StatusPanel panel, std::string_view text) override;
+  void ShowStatusTip(StatusPanel panel, std::string_view tip) override;
 
   // The text of panel 0 .. 4 as shown.
   QString PanelText(int index) const;

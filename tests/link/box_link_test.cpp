@@ -183,7 +183,7 @@ TEST_F(BoxLinkTest, ConnectingAgainLeavesExactlyOneReader) {
   EXPECT_EQ(consumer.Count(ScanStatus), 2);
 }
 
-TEST_F(BoxLinkTest, UnpluggedBoxReturnsTheMenuToDisconnectedWithoutAWord) {
+TEST_F(BoxLinkTest, UnpluggedBoxReturnsTheMenuToDisconnectedAndSaysSo) {
   AttachBoxes({{"BOXSIM_BOXES", "1001,57"}, {"BOXSIM_PACE", "20"}, {"BOXSIM_PAUSE_EVERY", "0"}});
   link.ScanBoxes();
   Choose(2);
@@ -195,7 +195,9 @@ TEST_F(BoxLinkTest, UnpluggedBoxReturnsTheMenuToDisconnectedWithoutAWord) {
   ExpectDisconnectedMenu();
   EXPECT_FALSE(link.BoxOpen());
   EXPECT_EQ(ListedCaptions(), std::vector<std::string>{"Box ID: 1001"});
-  EXPECT_TRUE(status.Shown.empty());
+  // No record file was open: there is none to speak of.
+  EXPECT_EQ(status.Shown, (std::vector<std::pair<StatusPanel, std::string>>{{StatusPanel::Connection, "Disconnected"},
+                                                                          {StatusPanel::FileOrHint, " Box unplugged!"}}));
   EXPECT_EQ(EventNames().back(), "close");
   ASSERT_TRUE(WaitUntil([&] { return link.LiveReaderCount() == 0; }));
   EXPECT_TRUE(RunsFromOne(consumer.StrokeNumbers));
@@ -213,6 +215,8 @@ TEST_F(BoxLinkTest, BoxThatCannotBeOpenedLeavesTheMenuInOpenFailed) {
   EXPECT_EQ(link.Menu().USB_disconnect1->text(), "Disconnected");
   EXPECT_TRUE(link.Menu().USB_con_Update1->isEnabled());
   EXPECT_EQ(graphs.Clears, 0);
+  EXPECT_EQ(status.Shown, (std::vector<std::pair<StatusPanel, std::string>>{
+                              {StatusPanel::FileOrHint, " Could not open Box ID: 0042"}}));
 
   // In Open failed another box cannot be chosen; "Disconnected" leads back.
   Choose(2);

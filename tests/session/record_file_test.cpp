@@ -99,6 +99,33 @@ TEST(RecordFileCreate, ReplacesAnExistingFile) {
   EXPECT_EQ(ReadWholeFile(path), Frame(SessionStartTag, EncodeSessionStart(118, 80).Bytes));
 }
 
+TEST(RecordFileCreate, NewFileNeverOpensATakenNameAndCanBeStartedAgain) {
+  TempFolder folder;
+  const Bytes earlier(500, 0xAA);
+  WriteWholeFile(folder.File("kept.vrc"), earlier);
+  std::filesystem::create_symlink(folder.File("kept.vrc"), folder.File("link.vrc"));
+  std::filesystem::create_symlink(folder.File("nowhere.vrc"), folder.File("dangling.vrc"));
+
+  RecordFile file;
+  using Result = RecordFile::CreateResult;
+  EXPECT_EQ(file.CreateNew(folder.File("kept.vrc")), Result::NameTaken);
+  EXPECT_EQ(file.CreateNew(folder.File("link.vrc")), Result::NameTaken);
+  EXPECT_EQ(file.CreateNew(folder.File("dangling.vrc")), Result::NameTaken);
+  EXPECT_EQ(file.CreateNew(folder.File("missing/new.vrc")), Result::Failed);
+  EXPECT_EQ(file.CreateNew(""), Result::Failed);
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_EQ(ReadWholeFile(folder.File("kept.vrc")), earlier);
+  EXPECT_FALSE(std::filesystem::exists(folder.File("nowhere.vrc")));
+
+  ASSERT_EQ(file.CreateNew(folder.File("new.vrc")), Result::Created);
+  WriteStrokeFrame(file, AcceptedStroke(1));
+  ASSERT_TRUE(file.Restart());
+  WriteSessionStartFrame(file, EncodeSessionStart(118, 80));
+  file.Close();
+  EXPECT_EQ(ReadWholeFile(folder.File("new.vrc")), Frame(SessionStartTag, EncodeSessionStart(118, 80).Bytes));
+  EXPECT_FALSE(file.Restart());
+}
+
 TEST(RecordFileCreate, FailureLeavesNoFileOpenAndWritesNothing) {
   TempFolder folder;
   RecordFile file;

@@ -28,10 +28,11 @@ PersonalData NamedData(std::string_view name) {
 
 // The bytes of a file as the recorder writes it: personal data, session
 // start, then the strokes numbered 1 to `strokes`.
-Bytes SessionBytes(std::uint16_t strokes, std::int16_t weight = 80, std::string_view name = "Kayak") {
+Bytes SessionBytes(std::uint16_t strokes, std::int16_t weight = 80, std::string_view name = "Kayak",
+                   std::int16_t boxVersion = 118) {
   Bytes bytes;
   AppendFrame(bytes, PersonalDataTag, NamedData(name).Bytes);
-  AppendFrame(bytes, SessionStartTag, EncodeSessionStart(118, weight).Bytes);
+  AppendFrame(bytes, SessionStartTag, EncodeSessionStart(boxVersion, weight).Bytes);
   for (std::uint16_t n = 1; n <= strokes; ++n) AppendFrame(bytes, StrokeTag, AcceptedStroke(n).Bytes);
   return bytes;
 }
@@ -264,11 +265,20 @@ TEST_F(RecordReaderTest, LongFileIsReadAcrossManyReadBuffers) {
   EXPECT_TRUE(inOrder);
 }
 
-TEST_F(RecordReaderTest, HeartRateUsesTheSessionsFactor) {
-  const std::string path = WriteFile("heart.vrc", SessionBytes(1));
+// The factor is the file's own: a live session of a 1.17 box before does not
+// change a 1.18 file, and a 1.17 file is read in fifths in any run.
+TEST_F(RecordReaderTest, HeartRateUsesTheFactorOfTheFilesSession) {
+  const std::string fifths = WriteFile("fifths.vrc", SessionBytes(1, 80, "Kayak", 117));
+  const std::string plain = WriteFile("plain.vrc", SessionBytes(1));
   core.Session.HeartRateFactor = 5;
-  ASSERT_TRUE(reader.ReadRecordFile(path));
+  ASSERT_TRUE(reader.ReadRecordFile(plain));
+  EXPECT_FLOAT_EQ(core.FileStrokes[0].HeartRate, 140.0f);
+
+  core.Session.HeartRateFactor = 1;
+  ASSERT_TRUE(reader.ReadRecordFile(fifths));
   EXPECT_FLOAT_EQ(core.FileStrokes[0].HeartRate, 700.0f);
+  ASSERT_TRUE(reader.ReadRecordFile(plain));
+  EXPECT_FLOAT_EQ(core.FileStrokes[0].HeartRate, 140.0f);
 }
 
 }  // namespace

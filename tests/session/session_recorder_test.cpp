@@ -188,7 +188,7 @@ TEST_F(LiveSession, BoxOlderThanOneSeventeenIsRefusedAndItsStrokesAreNotRecorded
   EXPECT_EQ(core.Session.HeartRateFactor, 1);
 }
 
-TEST_F(LiveSession, BoxOfVersionOneSeventeenSendsTheHeartRateInFifths) {
+TEST_F(LiveSession, BoxOfVersionOneSeventeenSendsTheHeartRateInFifthsForItsOwnSessions) {
   Reset(80, 117);
   Stroke(AcceptedStroke(1));
   ASSERT_EQ(core.Session.StrokeCount, 1u);
@@ -197,8 +197,65 @@ TEST_F(LiveSession, BoxOfVersionOneSeventeenSendsTheHeartRateInFifths) {
   Stroke(AcceptedStroke(2));
   Reset(80, 118);
   Stroke(AcceptedStroke(1));
-  EXPECT_EQ(core.Session.HeartRateFactor, 5);
+  EXPECT_FLOAT_EQ(core.OnlineStrokes[0].HeartRate, 140.0f);
+
+  // Not saving does not change the rule.
+  core.Session.SaveDialogFileName.clear();
+  Reset(80, 117);
+  Stroke(AcceptedStroke(1));
   EXPECT_FLOAT_EQ(core.OnlineStrokes[0].HeartRate, 700.0f);
+}
+
+// Files of an earlier run, another program or a link someone planted: none
+// is opened, and each session goes to the next number that is free.
+TEST_F(LiveSession, TakenNamesAreNeverReplacedAndTheNextFreeNumberIsUsed) {
+  const Bytes earlier(182, 0xAB);
+  testing_support::WriteWholeFile(Path("race_00.vrc"), earlier);
+  testing_support::WriteWholeFile(Path("victim"), earlier);
+  std::filesystem::create_symlink(Path("victim"), Path("race_01.vrc"));
+  std::filesystem::create_directory(Path("race_03.vrc"));
+
+  Reset();
+  EXPECT_EQ(SizeOf("race_02.vrc"), FileHeadLength);
+  EXPECT_EQ(screen.LastStatus(StatusPanel::FileOrHint), Path("race_02.vrc"));
+  Strokes(1, 2);
+  Reset();
+  EXPECT_EQ(SizeOf("race_04.vrc"), FileHeadLength);
+  EXPECT_EQ(core.Session.FileCounter, 5);
+
+  // The same name chosen again starts at 00 and finds it taken too.
+  Strokes(1, 2);
+  ChooseName("race.vrc");
+  Reset();
+  EXPECT_EQ(SizeOf("race_05.vrc"), FileHeadLength);
+  EXPECT_EQ(ReadWholeFile(Path("race_00.vrc")), earlier);
+  EXPECT_EQ(ReadWholeFile(Path("victim")), earlier);
+  EXPECT_EQ(SizeOf("race_02.vrc"), FileHeadLength + 2 * StrokeFrameLength);
+}
+
+TEST_F(LiveSession, NumbersGrowPastNinetyNineUntilNoneIsLeft) {
+  for (int n = 100; n <= 199; ++n) testing_support::WriteWholeFile(Path("race_" + std::to_string(n).substr(1) + ".vrc"), {});
+  Reset();
+  EXPECT_EQ(SizeOf("race_100.vrc"), FileHeadLength);
+
+  testing_support::WriteWholeFile(Path("race_32767.vrc"), {});
+  core.Session.FileCounter = LastFileNumber;
+  Strokes(1, 2);
+  EXPECT_CALL(messages, ShowMessage("Error In Opening File"));
+  Reset();
+  EXPECT_FALSE(core.Session.Record.IsOpen());
+  EXPECT_EQ(screen.LastStatus(StatusPanel::FileOrHint), " Not saving! Could not create " + Path("race_32767.vrc"));
+}
+
+// Only a file that holds no stroke frame at all is made again; one whose
+// strokes were all rejected is kept and the new data takes the next number.
+TEST_F(LiveSession, FileWithRejectedStrokesIsNotMadeAgain) {
+  Reset(80);
+  Stroke(ShortWaterStroke(1));
+  ASSERT_EQ(core.Session.StrokeCount, 0u);
+  Reset(75);
+  EXPECT_EQ(SizeOf("race_00.vrc"), FileHeadLength + StrokeFrameLength);
+  EXPECT_EQ(SizeOf("race_01.vrc"), FileHeadLength);
 }
 
 TEST_F(LiveSession, WithoutANameSessionsAreShownAndCountedButNotSaved) {
@@ -327,11 +384,11 @@ TEST_F(LiveSession, FramesSentBackToBackInFullReportsAreAllRecorded) {
 }
 
 TEST_F(LiveSession, UnwritableFileIsReportedOncePerFile) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to stand for a full disk";
-  std::filesystem::create_symlink("/dev/full", Path("race_00.vrc"));
   const std::string notice = "status4: Not saving! Could not write " + Path("race_00.vrc");
 
   Reset();
+  // Writes to a file whose name is gone fail as surely as on a full disk.
+  std::filesystem::remove(Path("race_00.vrc"));
   Strokes(1, 3);
   EXPECT_EQ(Count(screen.Log, notice), 1u);
   EXPECT_EQ(screen.LastStatus(StatusPanel::FileOrHint), notice.substr(8));
@@ -346,12 +403,11 @@ TEST_F(LiveSession, UnwritableFileIsReportedOncePerFile) {
 }
 
 TEST_F(LiveSession, WriteFailureNoticeWaitsWhileTheFileViewIsShown) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to stand for a full disk";
-  std::filesystem::create_symlink("/dev/full", Path("race_00.vrc"));
   const std::string notice = "status4: Not saving! Could not write " + Path("race_00.vrc");
 
   core.Session.OnlineShown = 0;
   Reset();
+  std::filesystem::remove(Path("race_00.vrc"));
   Stroke(AcceptedStroke(1));
   EXPECT_EQ(Count(screen.Log, notice), 0u);
   EXPECT_TRUE(screen.Plotted.empty());

@@ -4,6 +4,7 @@
 // the window is ready for the next box.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 
 #include "box_window_fixture.h"
 
@@ -63,7 +64,8 @@ TEST_F(BoxFaultTest, UnpluggedDuringTheSaveQuestionKeepsTheNameAndWritesNothing)
   Boxes().BoxItem(1)->trigger();
   ASSERT_TRUE(SettlesDisconnected());
   EXPECT_EQ(core.Session.SaveDialogFileName, QFile::encodeName(folder.filePath("race.vrc")).toStdString());
-  EXPECT_EQ(Panel(1), "Connected") << "a lost box leaves the connection panel as it was";
+  EXPECT_EQ(Panel(1), "Disconnected");
+  EXPECT_EQ(Panel(4), " Box unplugged!");
   EXPECT_TRUE(RecordFiles().isEmpty());
 }
 
@@ -96,6 +98,18 @@ TEST_F(BoxFaultTest, UnpluggedMidSessionKeepsEveryStrokeShown) {
   EXPECT_EQ(Panel(2), StrokesPanel(shown));
   EXPECT_EQ(core.OnlineStrokes.Count(), shown);
   ExpectSessionOnFile("race_00.vrc", shown);
+  EXPECT_EQ(Panel(1), "Disconnected");
+  EXPECT_EQ(Panel(4), " Box unplugged! The session file is closed.");
+  EXPECT_EQ(form->StatusBar1().Panel(4).toolTip(), folder.filePath("race_00.vrc"));
+}
+
+TEST_F(BoxFaultTest, BoxThatCannotBeOpenedSaysSo) {
+  AttachBoxes({{"BOXSIM_BOXES", "0042"}});
+  OpenWindow();
+  Boxes().BoxItem(1)->trigger();
+  EXPECT_FALSE(form->Link().BoxOpen());
+  EXPECT_EQ(Panel(1), "Disconnected");
+  EXPECT_EQ(Panel(4), " Could not open Box ID: 0042");
 }
 
 TEST_F(BoxFaultTest, ResetSentToAnUnpluggedBoxLeavesTheSessionBeforeWhole) {

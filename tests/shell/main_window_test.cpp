@@ -212,6 +212,15 @@ TEST_F(MainWindowTest, RecordFileOnTheCommandLineIsShownAsTheFileGraph) {
   EXPECT_EQ(form->StatusBar1().PanelText(1), "Disconnected");
 }
 
+TEST_F(MainWindowTest, StrokeCountBeyondSixteenBitsStaysWholeAcrossViewSwitches) {
+  const QString path = testing::MakeRecordFile(folder, "long.vrc", {"--strokes", "100000"});
+  const auto form = MakeForm(QFile::encodeName(path));
+  EXPECT_EQ(form->StatusBar1().PanelText(2), " Strokes: 100000");
+  form->Menu().Showonlinesession1->trigger();
+  form->Menu().ShowFile1->trigger();
+  EXPECT_EQ(form->StatusBar1().PanelText(2), " Strokes: 100000");
+}
+
 TEST_F(MainWindowTest, MissingFileOnTheCommandLineIsReportedAndTheWindowRuns) {
   CatchMessage();
   const auto form = MakeForm(QFile::encodeName(folder.filePath("gone.vrc")));

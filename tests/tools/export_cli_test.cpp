@@ -90,6 +90,27 @@ TEST_F(ExportTool, DecimalCommaLeavesNoDotInTheStrokeLines) {
   EXPECT_NE(exported.find("veltrasko computer version 1.19\n"), std::string::npos);
 }
 
+// A 1.17 box sent the heart rate in fifths: the same strokes from a newer
+// box show a fifth of the value.
+TEST_F(ExportTool, OneSeventeenFileShowsItsHeartRatesTimesFive) {
+  const std::string fifths = MakeRecord("old.vrc", {"--strokes", "20", "--box-version", "117"});
+  const std::string plain = MakeRecord("new.vrc", {"--strokes", "20", "--box-version", "118"});
+  ASSERT_EQ(RunExportTool({fifths}).ExitCode, 0);
+  ASSERT_EQ(RunExportTool({plain}).ExitCode, 0);
+  const std::string old = ReadWholeFile(File("old.csv"));
+  EXPECT_EQ(old, WindowExport(fifths, UserSettings::Defaults()));
+
+  const auto heartRate = [](const std::string& line) {
+    const std::string values = line.substr(0, line.rfind(", "));
+    return std::stod(values.substr(values.rfind(", ") + 2));
+  };
+  const std::string newer = ReadWholeFile(File("new.csv"));
+  for (int i = 1; i <= 3; ++i) {
+    EXPECT_GT(heartRate(LineAfterHeader(newer, i)), 0.0) << i;
+    EXPECT_DOUBLE_EQ(heartRate(LineAfterHeader(old, i)), 5 * heartRate(LineAfterHeader(newer, i))) << i;
+  }
+}
+
 TEST_F(ExportTool, BadUsageExitsWithTwoAndWritesNothing) {
   const std::string record = MakeRecord("run.vrc", {"--strokes", "5"});
   const std::vector<std::vector<std::string>> bad{
