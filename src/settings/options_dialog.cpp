@@ -28,8 +28,7 @@ constexpr char DistanceTooLong[] = "No more than 6 digits is allowed in the dist
 constexpr char InvalidDistance[] = "Invalid distance input!";
 constexpr char TimeTooLong[] = "No more than 6 digits is allowed in the time field!";
 constexpr char InvalidTime[] = "Invalid time input!";
-constexpr char CommaTwiceWarning[] =
-    "Warning: decimal commas and separating commas look alike; spreadsheets cannot read such an export.";
+constexpr char CommaTwiceWarning[] = "Warning: spreadsheets cannot tell these two commas apart.";
 constexpr int CommaSeparator = 1;
 constexpr int DecimalComma = 1;
 

@@ -26,7 +26,7 @@ bool HoldsForbiddenCharacter(const QString& path) {
 QString SaveNameFault(const QString& path, const QString& typed) {
   const QFileInfo file(path);
   if (HoldsForbiddenCharacter(path) || HoldsForbiddenCharacter(typed))
-    return "A record file name may not contain ? * : \" < > | or \\!";
+    return "A record file name may not contain any of the characters ? * : \" < > | \\";
   if (!QFileInfo(file.path()).isDir()) return QString("The folder %1 does not exist!").arg(file.path());
   // The recorder keeps the whole path, ".vrc" included, in a buffer of this size.
   if (QFile::encodeName(path).size() >= static_cast<qsizetype>(BaseNameCapacity))

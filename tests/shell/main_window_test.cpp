@@ -327,7 +327,7 @@ TEST_F(MainWindowTest, SaveNextRefusesNamesTheRecordFilesCannotHaveUntilTheUserC
   EXPECT_EQ(shownNames[1], proposal) << "a refused name stays for correcting";
   for (qsizetype i = 2; i < typed.size(); ++i) EXPECT_EQ(shownNames[i], typed[i - 1]);
   ASSERT_EQ(messages.size(), typed.size() - 1);
-  const QString forbidden = "A record file name may not contain ? * : \" < > | or \\!";
+  const QString forbidden = "A record file name may not contain any of the characters ? * : \" < > | \\";
   EXPECT_EQ(messages[0], forbidden);
   EXPECT_EQ(messages[1], "The folder " + folder.filePath("gone") + " does not exist!");
   EXPECT_EQ(messages[2], "Folder and name are too long: at most 99 bytes are allowed!");
