@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "export/text_line.h"
+#include "export/utf8_text.h"
 
 namespace veltrasko {
 namespace {
@@ -43,18 +44,20 @@ double PrintedBoxVersion(std::int16_t boxVersion) {
   return hundredths / 100.0;
 }
 
+// The personal data comes in the record files' single-byte texts and the path
+// in the file system's bytes; the export is UTF-8 throughout.
 void ComposeHeader(TextLine& line, const ExportSource& source) {
   line.Clear();
   line.AppendText("Veltrasko Analyser\nName: ");
-  line.AppendText(source.Personal.PersonName());
+  line.AppendText(Utf8FromWindows1252(source.Personal.PersonName()));
   line.AppendText("\nWeight: ");
   line.AppendInteger(source.Weight, 0);
   line.AppendText("\nFan resistance: ");
-  line.AppendText(source.Personal.FanResistance());
+  line.AppendText(Utf8FromWindows1252(source.Personal.FanResistance()));
   line.AppendText("\nSession date [m-d-yyyy]: ");
-  line.AppendText(source.Personal.SessionDate());
+  line.AppendText(Utf8FromWindows1252(source.Personal.SessionDate()));
   line.AppendText("\nExported from file: ");
-  line.AppendText(source.RecordFilePath);
+  line.AppendText(ValidUtf8(source.RecordFilePath));
   line.AppendText("\nveltrasko computer version ");
   line.AppendFixed(PrintedBoxVersion(source.BoxVersion), 0, 2);
   line.AppendText("\n\n");

@@ -14,6 +14,7 @@ list(APPEND APP_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/chart_foot.cpp
   ${CMAKE_CURRENT_LIST_DIR}/chart_output.cpp
   ${CMAKE_CURRENT_LIST_DIR}/chart_tools.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lines_within_plot.cpp
   ${CMAKE_CURRENT_LIST_DIR}/point_tips.cpp
   ${CMAKE_CURRENT_LIST_DIR}/title_editor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/zoom_animation.cpp

@@ -8,10 +8,14 @@
 #include <QMimeData>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QSvgGenerator>
 #include <QTabWidget>
+#include <QToolBar>
+#include <algorithm>
 
 #include "graph/chart_foot.h"
+#include "graph/lines_within_plot.h"
 #include "graph/stroke_graphs.h"
 #include "session/analyser_core.h"
 
@@ -30,6 +34,18 @@ QRectF PlacementArea(const QRectF& paper, const PrintPlacement& placement) {
   return QRectF(paper.left() + paper.width() * placement.Left / 100, paper.top() + paper.height() * placement.Top / 100,
                 paper.width() * (100 - placement.Left - placement.Right) / 100,
                 paper.height() * (100 - placement.Top - placement.Bottom) / 100);
+}
+
+// The preview's own size hides the end of its toolbar, the Print button
+// among it, behind the overflow button: it opens as wide as the whole
+// toolbar and three quarters of the screen high, as far as the screen allows.
+void SizeToShowTheToolbar(QPrintPreviewDialog& preview, const QWidget& over) {
+  const QToolBar* toolbar = preview.findChild<QToolBar*>();
+  const QRect screen = over.screen()->availableGeometry();
+  const QSize hint = preview.sizeHint();
+  const int width = std::max(hint.width(), toolbar != nullptr ? toolbar->sizeHint().width() : 0);
+  const int height = std::max(hint.height(), screen.height() * 3 / 4);
+  preview.resize(std::min(width, screen.width()), std::min(height, screen.height()));
 }
 
 }  // namespace
@@ -65,8 +81,12 @@ std::unique_ptr<QMimeData> ChartPicture(QCustomPlot& chart) {
   generator.setOutputDevice(&buffer);
   generator.setSize(size);
   generator.setViewBox(QRect(QPoint(0, 0), size));
+  // The chart lays its texts out in the screen's points; at the generator's
+  // own 72 dots per inch they would come out smaller than on screen.
+  generator.setResolution(chart.logicalDpiY());
   generator.setTitle(chart.objectName());
   {
+    const LinesWithinPlot clipped(chart);
     QCPPainter painter(&generator);
     painter.setMode(QCPPainter::pmVectorized);
     chart.toPainter(&painter, size.width(), size.height());
@@ -96,6 +116,7 @@ void ChartOutput::Print1Click() {
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
   const ChartFoot foot(graphs_.Chart1(), graphs_.Chart2(), SessionFootText(core_));
   QPrintPreviewDialog preview(printer_.get(), &dialogParent_);
+  SizeToShowTheToolbar(preview, dialogParent_);
   QCustomPlot& chart = FrontChart();
   const PrintPlacement& placement = FrontPlacement();
   connect(&preview, &QPrintPreviewDialog::paintRequested, this,

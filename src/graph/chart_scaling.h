@@ -35,6 +35,8 @@ class ChartScaling : public QObject {
   // Gives every automatic axis the span of the shown series drawn against it;
   // a zoomed graph keeps its ranges.
   void FitAutomaticAxes();
+  // Gives the bottom axis the span of the shown series now, zoomed or not.
+  void FitBottom();
 
   bool Zoomed() const { return zoomed_; }
   // A rectangle dragged over the graph, in pixels, from where the drag began
@@ -52,7 +54,6 @@ class ChartScaling : public QObject {
  private:
   void ZoomInto(const QRect& pixels);
   void SetVerticalDecimals(int decimals);
-  void FitBottom();
   void FitVertical(QCPAxis& axis);
 
   QCustomPlot& chart_;

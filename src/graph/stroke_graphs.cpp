@@ -67,7 +67,12 @@ void StrokeGraphs::UpdateAxes() {
   if (onlineGraphChecked_) {
     const bool viewAll = settings.ViewAll() != 0;
     SetBottomAxesAutomatic(viewAll);
-    if (!viewAll) {
+    // A zoom's bottom range lasts only until the next stroke, whether the
+    // bottom axis shows the window or the whole session.
+    if (viewAll) {
+      scaling1_->FitBottom();
+      scaling2_->FitBottom();
+    } else {
       SetOnlineWindow(*scaling1_, radioButtonDist1_->isChecked());
       SetOnlineWindow(*scaling2_, radioButtonDist2_->isChecked());
     }

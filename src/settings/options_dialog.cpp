@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -27,6 +28,9 @@ constexpr char DistanceTooLong[] = "No more than 6 digits is allowed in the dist
 constexpr char InvalidDistance[] = "Invalid distance input!";
 constexpr char TimeTooLong[] = "No more than 6 digits is allowed in the time field!";
 constexpr char InvalidTime[] = "Invalid time input!";
+constexpr char CommaTwiceWarning[] = "Warning: spreadsheets cannot tell these two commas apart.";
+constexpr int CommaSeparator = 1;
+constexpr int DecimalComma = 1;
 
 // The user may type no more than six characters, but a longer value from a
 // hand-edited file is shown whole, so that Apply can refuse it; typing never
@@ -164,12 +168,36 @@ QWidget* TOption::BuildGraphPage() {
 
 QWidget* TOption::BuildExportPage() {
   auto* page = new QWidget;
-  auto* layout = new QHBoxLayout(page);
+  auto* layout = new QVBoxLayout(page);
+  auto* groups = new QHBoxLayout;
   seperator_ = new RadioGroup("seperator", "Seperator symbol", {"; 'semi colon'", ", 'comma'", "  'tab'"}, page);
   decimal_ = new RadioGroup("decimal", "Decimal symbol", {". 'dot'", ", 'comma'"}, page);
-  layout->addWidget(seperator_);
-  layout->addWidget(decimal_);
+  groups->addWidget(seperator_);
+  groups->addWidget(decimal_);
+  layout->addLayout(groups);
+
+  // Both commas together stay allowed; the line only tells the user what a
+  // spreadsheet makes of them.
+  symbolWarning_ = new QLabel(CommaTwiceWarning, page);
+  symbolWarning_->setObjectName("SymbolWarning");
+  symbolWarning_->setWordWrap(true);
+  QPalette palette = symbolWarning_->palette();
+  palette.setColor(QPalette::WindowText, Qt::darkRed);
+  symbolWarning_->setPalette(palette);
+  // Its room is kept while it is hidden, so the fixed-size dialog never jumps.
+  QSizePolicy policy = symbolWarning_->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  symbolWarning_->setSizePolicy(policy);
+  symbolWarning_->hide();
+  layout->addWidget(symbolWarning_);
+
+  connect(seperator_, &RadioGroup::itemIndexChanged, this, &TOption::ShowSymbolWarning);
+  connect(decimal_, &RadioGroup::itemIndexChanged, this, &TOption::ShowSymbolWarning);
   return page;
+}
+
+void TOption::ShowSymbolWarning() {
+  symbolWarning_->setVisible(seperator_->ItemIndex() == CommaSeparator && decimal_->ItemIndex() == DecimalComma);
 }
 
 QLayout* TOption::BuildButtons() {

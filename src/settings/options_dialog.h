@@ -15,6 +15,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLayout;
 class QLineEdit;
 class QPushButton;
@@ -77,6 +78,8 @@ class TOption : public QDialog {
   RadioGroup& Speed_RadioGroup() const { return *speedRadioGroup_; }
   RadioGroup& seperator() const { return *seperator_; }
   RadioGroup& decimal() const { return *decimal_; }
+  // Shown on the export page while the decimal comma and the comma separator are both chosen.
+  QLabel& SymbolWarning() const { return *symbolWarning_; }
   QPushButton& ApplyButton() const { return *applyButton_; }
   QPushButton& OKButton() const { return *okButton_; }
   QPushButton& CancelButton() const { return *cancelButton_; }
@@ -97,6 +100,7 @@ class TOption : public QDialog {
                                                   const char* invalidMessage);
   void StoreSymbolsAndFlags();
   void StoreSpeedUnit();
+  void ShowSymbolWarning();
 
   UserSettings& settings_;
   const SettingsFile& settingsFile_;
@@ -116,6 +120,7 @@ class TOption : public QDialog {
   RadioGroup* speedRadioGroup_ = nullptr;
   RadioGroup* seperator_ = nullptr;
   RadioGroup* decimal_ = nullptr;
+  QLabel* symbolWarning_ = nullptr;
   QPushButton* applyButton_ = nullptr;
   QPushButton* okButton_ = nullptr;
   QPushButton* cancelButton_ = nullptr;

@@ -16,6 +16,7 @@ RadioGroup::RadioGroup(const QString& objectName, const QString& caption, const 
     layout->addWidget(button);
   }
   layout->addStretch();
+  connect(buttons_, &QButtonGroup::idToggled, this, &RadioGroup::itemIndexChanged);
 }
 
 int RadioGroup::ItemIndex() const { return buttons_->checkedId(); }

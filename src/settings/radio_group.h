@@ -21,6 +21,10 @@ class RadioGroup : public QGroupBox {
   void SetItemIndex(int index);
   QRadioButton& Item(int index) const;
 
+ signals:
+  // A button was chosen or let go, by the user or by SetItemIndex.
+  void itemIndexChanged();
+
  private:
   QButtonGroup* buttons_ = nullptr;
 };

@@ -4,6 +4,7 @@ list(APPEND APP_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/main_menu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_places.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/save_next_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/single_instance.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_panels.cpp
 )

@@ -2,12 +2,13 @@
 
 #include <QFileDialog>
 
+#include "shell/save_next_dialog.h"
+
 namespace veltrasko {
 
 namespace {
 
-QFileDialog* MakeDialog(QWidget& parent, const char* name, const QString& folder, const char* filter) {
-  auto* dialog = new QFileDialog(&parent);
+QFileDialog* SetUp(QFileDialog* dialog, const char* name, const QString& folder, const char* filter) {
   dialog->setObjectName(name);
   // The toolkit's own dialog behaves the same on every desktop and can be
   // driven by the program's tests.
@@ -21,14 +22,14 @@ QFileDialog* MakeDialog(QWidget& parent, const char* name, const QString& folder
 }  // namespace
 
 QFileDialog* MakeOpenDialog(QWidget& parent, const QString& folder) {
-  QFileDialog* dialog = MakeDialog(parent, "OpenDialog1", folder, "Veltrasko record  (*.vrc)");
+  QFileDialog* dialog = SetUp(new QFileDialog(&parent), "OpenDialog1", folder, "Veltrasko record  (*.vrc)");
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
   dialog->setFileMode(QFileDialog::ExistingFile);
   return dialog;
 }
 
 QFileDialog* MakeSaveNextDialog(QWidget& parent, const QString& folder) {
-  QFileDialog* dialog = MakeDialog(parent, "SaveDialog1", folder, "Veltrasko record (*.vrc)");
+  QFileDialog* dialog = SetUp(new SaveNextDialog(parent), "SaveDialog1", folder, "Veltrasko record (*.vrc)");
   dialog->setWindowTitle("Save next session as");
   dialog->setAcceptMode(QFileDialog::AcceptSave);
   dialog->setFileMode(QFileDialog::AnyFile);

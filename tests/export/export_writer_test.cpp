@@ -1,4 +1,5 @@
 #include "export/export_writer.h"
+#include "export/utf8_text.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -184,6 +185,23 @@ TEST_F(ExportWriterTest, EmptyPersonalDataStillWritesEveryHeaderLine) {
   EXPECT_EQ(Lines(text).size(), 9u) << "header block and heading line, no strokes";
 }
 
+TEST_F(ExportWriterTest, HeaderIsUtf8ThroughoutWhateverTheRecordFileHolds) {
+  // Windows-1252 as record files hold it: o-umlaut, euro, an undefined byte, an en dash.
+  personal_.SetText(PersonNameField, "J\xF6rg \x80\x81");
+  personal_.SetText(FanResistanceField, "\x96" "5");
+  const PersonalData stored = personal_;
+  // A path in UTF-8 with one stray Latin-1 byte, and an overlong slash.
+  const ExportSource source{table_, 117, 80, "/data/\xC3\xA5sa/run\xE9_\xC0\xAF.vrc", personal_};
+  ASSERT_TRUE(WriteExportFile(path_, source, UserSettings::Defaults()));
+  const std::string text = FileText();
+  EXPECT_NE(text.find("\nName: J\xC3\xB6rg \xE2\x82\xAC\xC2\x81\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nFan resistance: \xE2\x80\x93" "5\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nExported from file: /data/\xC3\xA5sa/run\xEF\xBF\xBD_\xEF\xBF\xBD\xEF\xBF\xBD.vrc\n"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(personal_, stored) << "the texts in memory keep their single bytes";
+}
+
 TEST_F(ExportWriterTest, ExportingTwiceGivesTheSameFile) {
   for (std::uint16_t n = 1; n <= 50; ++n) Append(table_, ExampleRow(n, 100.0f + n * 1.7f, n * 1.3f));
   const std::string first = Export(UserSettings::Defaults());
@@ -263,6 +281,15 @@ TEST(ExportSymbolsTest, RewritesInPlaceInOrder) {
   std::string partial = "1.5;1.5;";
   ApplyExportSymbols(partial.data(), 4, Symbols(1, 1, 0));
   EXPECT_EQ(partial, "1,5,1.5;") << "only the given length is rewritten";
+}
+
+TEST(ValidUtf8Test, KeepsWellFormedCharactersAndReplacesEveryOtherByte) {
+  const std::string bad = "\xEF\xBF\xBD";
+  EXPECT_EQ(ValidUtf8("kayak \xF0\x9F\x9A\xA3 \xE2\x82\xAC"), "kayak \xF0\x9F\x9A\xA3 \xE2\x82\xAC");
+  EXPECT_EQ(ValidUtf8("\xED\xA0\x80"), bad + bad + bad) << "a surrogate";
+  EXPECT_EQ(ValidUtf8("\xF4\x90\x80\x80"), bad + bad + bad + bad) << "beyond U+10FFFF";
+  EXPECT_EQ(ValidUtf8("a\xE2\x82"), "a" + bad + bad) << "cut at the end";
+  EXPECT_EQ(ValidUtf8("\xE2\x82" "b"), bad + bad + "b") << "cut before a plain byte";
 }
 
 TEST(ProposedExportNameTest, DropsTheExtension) {

@@ -158,6 +158,28 @@ TEST_F(AxesTest, DragRightZoomsDragLeftUndoes) {
   EXPECT_EQ(TwoDecimalLabels(*chart.yAxis2), 0);
 }
 
+TEST_F(AxesTest, ViewAllSetWhileZoomedFitsTheBottomAxesAtTheNextStroke) {
+  StrokeGraphs& graphs = Graphs();
+  QCustomPlot& chart = graphs.Chart1();
+  ShowAt(chart, 800, 500);
+  PlotLive(MakeRow(1, 0, 10, 1));
+  StrokeRow row = MakeRow(2, 0, 200, 40);
+  row.Speed = 6.0f;
+  PlotLive(row);
+  chart.replot();
+  const QRect plot = chart.axisRect()->rect();
+  emit chart.selectionRect()->accepted(QRect(plot.center() - QPoint(50, 50), plot.center() + QPoint(50, 50)), nullptr);
+  chart.findChild<ZoomAnimation*>()->Finish();
+  const QCPRange zoomedLeft = chart.yAxis->range();
+
+  core_->Settings.SetViewAll(1);
+  PlotLive(MakeRow(3, 0, 300, 60));
+  chart.replot();
+  ExpectRange(BottomOf(chart), 10, 300);
+  EXPECT_DOUBLE_EQ(chart.yAxis->range().lower, zoomedLeft.lower) << "the zoomed vertical range stays";
+  EXPECT_DOUBLE_EQ(chart.yAxis->range().upper, zoomedLeft.upper);
+}
+
 TEST_F(AxesTest, ValueCheckBoxUndoesTheZoom) {
   StrokeGraphs& graphs = Graphs();
   QCustomPlot& chart = graphs.Chart1();

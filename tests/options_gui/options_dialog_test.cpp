@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -275,6 +276,30 @@ TEST_F(OptionsTest, UnknownCodesLeaveTheirGroupUnchosenAndAreKept) {
   option.ApplyClick();
   EXPECT_EQ(graphs_.Redraws, 0);
   EXPECT_EQ(FileBytes(), BytesOf(handEdited));
+}
+
+TEST_F(OptionsTest, DecimalCommaWithTheCommaSeparatorIsWarnedOfButStored) {
+  UserSettings bothCommas = UserSettings::Defaults();
+  bothCommas.SetDecimalSymbol(1);
+  TOption& option = OpenOn(bothCommas);
+  option.PageControl().setCurrentIndex(2);
+  const QSize size = option.size();
+  QLabel& warning = option.SymbolWarning();
+  EXPECT_TRUE(warning.isVisible());
+  EXPECT_TRUE(warning.text().startsWith("Warning: ")) << warning.text().toStdString();
+
+  option.decimal().Item(0).click();
+  EXPECT_FALSE(warning.isVisible());
+  option.seperator().Item(0).click();
+  option.decimal().Item(1).click();
+  EXPECT_FALSE(warning.isVisible()) << "decimal comma and semicolons";
+  option.seperator().Item(1).click();
+  EXPECT_TRUE(warning.isVisible());
+  EXPECT_EQ(option.size(), size) << "the dialog keeps the line's room";
+
+  option.ApplyClick();
+  EXPECT_TRUE(option.AppliedMark());
+  EXPECT_EQ(FileBytes(), BytesOf(bothCommas));
 }
 
 TEST_F(OptionsTest, EnterInAFieldAppliesAndEscapeCloses) {

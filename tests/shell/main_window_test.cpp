@@ -24,6 +24,7 @@
 
 #include "graph/stroke_graphs.h"
 #include "modal_driver.h"
+#include "personal_gui/modal_answers.h"
 #include "unexpected_modals.h"
 #include "session/analyser_core.h"
 #include "shell/hand_over.h"
@@ -293,6 +294,53 @@ TEST_F(MainWindowTest, SaveNextCancelledChangesNothing) {
   EXPECT_EQ(core.Session.SaveNameChosen, 0);
   EXPECT_EQ(form->StatusBar1().PanelText(4), "/old/base_00.vrc");
   EXPECT_TRUE(box.reports.empty());
+}
+
+TEST_F(MainWindowTest, SaveNextRefusesNamesTheRecordFilesCannotHaveUntilTheUserCorrectsThem) {
+  const auto form = MakeForm();
+  const QString prefix = folder.path() + "/";
+  ASSERT_LT(QFile::encodeName(prefix).size(), 90) << "temporary folder too deep for this test";
+  const auto pathOfBytes = [&prefix](qsizetype bytes) {
+    return prefix + QString(bytes - QFile::encodeName(prefix).size() - 4, 'n') + ".vrc";
+  };
+  // What the user types each time the dialog shows; nothing at first, so the proposal is taken as it stands.
+  const QStringList typed{QString(), folder.filePath("gone/race"), pathOfBytes(100), "a?b", "a*b", "a:b", "a\"b",
+                          "a<b", "a>b", "a|b", "a\\b", pathOfBytes(99)};
+  QStringList shownNames;
+  QStringList messages;
+  modals.ExpectOne();
+  const test::ModalAnswers answers([&](QWidget& modal) {
+    if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+      messages << box->text();
+      box->accept();
+      return;
+    }
+    auto& dialog = dynamic_cast<QFileDialog&>(modal);
+    auto* nameField = dialog.findChild<QLineEdit*>("fileNameEdit");
+    shownNames << nameField->text();
+    if (shownNames.size() > typed.size()) {  // a name refused for good ends the test rather than hanging it
+      dialog.reject();
+      return;
+    }
+    if (!typed[shownNames.size() - 1].isEmpty()) nameField->setText(typed[shownNames.size() - 1]);
+    static_cast<QDialog&>(dialog).accept();
+  });
+  form->Menu().Savenext1->trigger();
+  modals.Answered();
+
+  EXPECT_EQ(core.Session.SaveDialogFileName, QFile::encodeName(pathOfBytes(99)).toStdString());
+  EXPECT_EQ(core.Session.SaveNameChosen, 1);
+  ASSERT_EQ(shownNames.size(), typed.size());
+  const QString proposal = QString::fromStdString(CompactDateText(Today()) + "_?");
+  EXPECT_EQ(shownNames[0], proposal);
+  EXPECT_EQ(shownNames[1], proposal) << "a refused name stays for correcting";
+  for (qsizetype i = 2; i < typed.size(); ++i) EXPECT_EQ(shownNames[i], typed[i - 1]);
+  ASSERT_EQ(messages.size(), typed.size() - 1);
+  const QString forbidden = "A record file name may not contain any of the characters ? * : \" < > | \\";
+  EXPECT_EQ(messages[0], forbidden);
+  EXPECT_EQ(messages[1], "The folder " + folder.filePath("gone") + " does not exist!");
+  EXPECT_EQ(messages[2], "Folder and name are too long: at most 99 bytes are allowed!");
+  for (qsizetype i = 3; i < messages.size(); ++i) EXPECT_EQ(messages[i], forbidden) << typed[i].toStdString();
 }
 
 TEST_F(MainWindowTest, ResetComputerGoesOutOnlyToAnOpenBox) {

@@ -3,19 +3,28 @@
 #include <gtest/gtest.h>
 #include <qcustomplot.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
 #include <QMimeData>
+#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QScreen>
+#include <QSvgRenderer>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <cstdlib>
 
+#include "graph/chart_foot.h"
 #include "graph/chart_output.h"
 #include "graph/stroke_graphs.h"
+#include "graph/zoom_animation.h"
 #include "graph_gui/graph_fixture.h"
 #include "session/analyser_core.h"
 
@@ -170,6 +179,53 @@ TEST_F(ChartOutputTest, CopyPutsAnSvgWithTheFootAndABitmapOfTheGraphsSize) {
   ExpectNoFoot();
 }
 
+// The size in pixels of the SVG text just before the first occurrence of text.
+double SvgFontSizeBefore(const std::string& svg, const std::string& text) {
+  const std::size_t at = svg.rfind("font-size=\"", svg.find(text));
+  return at == std::string::npos ? 0 : std::stod(svg.substr(at + 11));
+}
+
+TEST_F(ChartOutputTest, CopiedSvgOfAZoomedGraphEndsItsLinesAtThePlotAndSizesTextsAsTheScreen) {
+  QCustomPlot& chart = graphs_->Chart1();
+  graphs_->Series(1).setPen(QPen(Qt::darkGreen, 2));  // a colour no text or axis has
+  chart.replot();
+  const QRect zoomed(chart.axisRect()->rect().center() - QPoint(60, 40), QSize(120, 80));
+  emit chart.selectionRect()->accepted(zoomed, nullptr);
+  chart.findChild<ZoomAnimation*>()->Finish();
+
+  std::unique_ptr<QMimeData> picture;
+  QRect plot;
+  {
+    const ChartFoot foot(graphs_->Chart1(), graphs_->Chart2(), SessionFootText(*core_));
+    picture = ChartPicture(chart);
+    plot = chart.axisRect()->rect().adjusted(-2, -2, 2, 2);  // as laid out with the foot
+  }
+  const QByteArray svg = picture->data("image/svg+xml");
+  QImage drawn(chart.size(), QImage::Format_RGB32);
+  drawn.fill(Qt::white);
+  QPainter painter(&drawn);
+  QSvgRenderer(svg).render(&painter, QRectF(QPointF(0, 0), QSizeF(chart.size())));
+  painter.end();
+  // Texts and axes are black, grey or blue; green is the line.
+  int lineOutside = 0;
+  int lineInside = 0;
+  for (int y = 0; y < drawn.height(); ++y) {
+    for (int x = 0; x < drawn.width(); ++x) {
+      const QColor pixel(drawn.pixel(x, y));
+      if (std::abs(pixel.red() - pixel.green()) < 40) continue;
+      ++(plot.contains(x, y) ? lineInside : lineOutside);
+    }
+  }
+  EXPECT_GT(lineInside, 50);
+  EXPECT_EQ(lineOutside, 0) << "line pixels over the title, the axes or the foot";
+
+  const auto* title = dynamic_cast<QCPTextElement*>(chart.plotLayout()->element(0, 0));
+  ASSERT_NE(title, nullptr);
+  const double screenPixels = title->font().pointSizeF() * chart.logicalDpiY() / 72;
+  EXPECT_NEAR(SvgFontSizeBefore(svg.toStdString(), ">Stroke values<"), screenPixels, 0.1);
+  EXPECT_NEAR(SvgFontSizeBefore(svg.toStdString(), InformationLine), 8.0 * chart.logicalDpiY() / 72, 0.1);
+}
+
 TEST_F(ChartOutputTest, PreviewShowsTheGraphWithItsFootAndEmptiesItAfterwards) {
   int rowsWhilePreviewed = 0;
   bool previewed = false;
@@ -183,6 +239,27 @@ TEST_F(ChartOutputTest, PreviewShowsTheGraphWithItsFootAndEmptiesItAfterwards) {
   EXPECT_TRUE(previewed);
   EXPECT_EQ(rowsWhilePreviewed, 3);  // both graphs carry the foot, not only the one printed
   ExpectNoFoot();
+}
+
+TEST_F(ChartOutputTest, PreviewOpensWideEnoughForItsWholeToolbar) {
+  bool overflowShown = true;
+  bool printShown = false;
+  bool withinScreen = false;
+  QTimer::singleShot(0, [&] {
+    auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+    if (preview == nullptr) return;
+    const auto* toolbar = preview->findChild<QToolBar*>();
+    overflowShown = toolbar->findChild<QToolButton*>("qt_toolbar_ext_button")->isVisible();
+    for (QAction* action : toolbar->actions()) {
+      if (action->text() == "Print") printShown = toolbar->widgetForAction(action)->isVisible();
+    }
+    withinScreen = preview->screen()->availableGeometry().width() >= preview->width();
+    preview->reject();
+  });
+  output_->Print1Click();
+  EXPECT_FALSE(overflowShown);
+  EXPECT_TRUE(printShown);
+  EXPECT_TRUE(withinScreen);
 }
 
 }  // namespace

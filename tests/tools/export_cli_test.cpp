@@ -41,6 +41,19 @@ TEST_F(ExportTool, DefaultsWriteNextToTheRecordFileAsTheWindowWould) {
   EXPECT_NE(firstStroke.find('.'), std::string::npos);
 }
 
+TEST_F(ExportTool, SingleByteNamesAreWrittenInUtf8AsTheWindowWritesThem) {
+  // A folder name in UTF-8; name and fan resistance in Windows-1252, as record files hold them.
+  const std::string record = MakeRecord("\xC3\xA5sa.vrc", {"--strokes", "10", "--name", "\xC5sa \x80", "--fan", "\x96" "3"});
+  ASSERT_NE(ReadWholeFile(record).find("\xC5sa \x80"), std::string::npos) << "the record file keeps its single bytes";
+  const ProcessResult result = RunExportTool({record});
+  ASSERT_EQ(result.ExitCode, 0) << result.Err;
+  const std::string exported = ReadWholeFile(File("\xC3\xA5sa.csv"));
+  EXPECT_EQ(exported, WindowExport(record, UserSettings::Defaults()));
+  EXPECT_NE(exported.find("\nName: \xC3\x85sa \xE2\x82\xAC\n"), std::string::npos) << exported;
+  EXPECT_NE(exported.find("\nFan resistance: \xE2\x80\x93" "3\n"), std::string::npos) << exported;
+  EXPECT_NE(exported.find("\nExported from file: " + record + "\n"), std::string::npos);
+}
+
 struct SymbolCase {
   std::vector<std::string> Options;
   std::uint8_t Separator;
