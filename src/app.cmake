@@ -15,7 +15,7 @@ if(APP_SOURCES)
   # The hidapi functions are resolved by what links app: the program links the
   # real hidapi, the link tests link the simulated box (tools/boxsim) instead.
   target_include_directories(app PUBLIC ${HIDAPI_INCLUDE_DIRS})
-  target_link_libraries(app PUBLIC core Qt6::Widgets Qt6::PrintSupport Qt6::Network Qt6::Svg Qt6::DBus
+  target_link_libraries(app PUBLIC core program_identity Qt6::Widgets Qt6::PrintSupport Qt6::Network Qt6::Svg Qt6::DBus
                         ${QCUSTOMPLOT_LIBRARY})
 endif()
 include(shell/program.cmake OPTIONAL)

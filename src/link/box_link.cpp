@@ -79,6 +79,7 @@ void BoxLink::ConnectBox(int n) {
 
 void BoxLink::DisconnectBox() {
   StopReader();
+  idleTimers_.Release();
   Wait(ReaderStopWaitMs);
   if (peers_.Session.Record.IsOpen()) {
     peers_.Session.Record.Close();
@@ -143,6 +144,7 @@ void BoxLink::USB_conClick(int n) {
 
 void BoxLink::ShutDown() {
   StopReader();
+  idleTimers_.Release();
   Wait(ReaderStopWaitMs);
   CloseRecordFile();
   Wait(RecordCloseWaitMs);
@@ -161,11 +163,14 @@ void BoxLink::DeliverReceivedBytes(std::span<const std::uint8_t> bytes) {
   StreamBuffer chunk;
   FillStreamBuffer(chunk, bytes);
   peers_.Consumer.OnBytesReceived(chunk);
+  // Only reports of the running reader keep the screen awake; a stopped
+  // reader's last report comes after the release.
+  if (readerThread_) idleTimers_.ResetIdleTimers();
 }
 
 void BoxLink::StartReader() {
   if (readerThread_) return;
-  readerThread_ = new TRead(transport_, deliveryContext_, *this, idleTimers_);
+  readerThread_ = new TRead(transport_, deliveryContext_, *this);
   readerThread_->start();
 }
 

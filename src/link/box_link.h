@@ -34,7 +34,7 @@ struct BoxLinkPeers {
 
 class BoxLink final : public QObject, private ReaderHost {
  public:
-  // The screen saver's idle timers are reset through bus (none: not at all).
+  // The screen is kept awake through the screen saver on bus (none: not at all).
   explicit BoxLink(BoxLinkPeers peers, QObject* parent = nullptr,
                    const QDBusConnection& bus = QDBusConnection::sessionBus());
   ~BoxLink() override;

@@ -7,8 +7,8 @@ constexpr unsigned long IdlePollMs = 10;
 
 }  // namespace
 
-TRead::TRead(BoxTransport& transport, QObject& mainThreadContext, ReaderHost& host, IdleTimers& idleTimers)
-    : transport_(transport), mainThreadContext_(mainThreadContext), host_(host), idleTimers_(idleTimers) {
+TRead::TRead(BoxTransport& transport, QObject& mainThreadContext, ReaderHost& host)
+    : transport_(transport), mainThreadContext_(mainThreadContext), host_(host) {
   // Once told to stop it ends by itself and frees itself; nobody joins it.
   connect(this, &QThread::finished, this, &QObject::deleteLater);
 }
@@ -20,7 +20,6 @@ void TRead::run() {
       const std::span<const std::uint8_t> bytes(receiveBuffer_.data(), static_cast<std::size_t>(receiveCount_));
       QMetaObject::invokeMethod(&mainThreadContext_, [this, bytes] { host_.DeliverReceivedBytes(bytes); },
                                 Qt::BlockingQueuedConnection);
-      idleTimers_.ResetIdleTimers();
     } else {
       msleep(IdlePollMs);
     }

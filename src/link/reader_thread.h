@@ -10,7 +10,6 @@
 #include <span>
 
 #include "link/box_transport.h"
-#include "link/idle_timers.h"
 
 namespace veltrasko {
 
@@ -31,7 +30,7 @@ class TRead final : public QThread {
  public:
   // mainThreadContext: an object of the main thread through which the calls
   // to host are made.
-  TRead(BoxTransport& transport, QObject& mainThreadContext, ReaderHost& host, IdleTimers& idleTimers);
+  TRead(BoxTransport& transport, QObject& mainThreadContext, ReaderHost& host);
 
  protected:
   void run() override;
@@ -42,7 +41,6 @@ class TRead final : public QThread {
   BoxTransport& transport_;
   QObject& mainThreadContext_;
   ReaderHost& host_;
-  IdleTimers& idleTimers_;
   std::array<std::uint8_t, ReceiveBufferLength> receiveBuffer_{};
   std::int16_t receiveCount_ = 0;
 };

@@ -1,4 +1,5 @@
 list(APPEND APP_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_dialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/hand_over.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_menu.cpp

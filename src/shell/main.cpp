@@ -5,9 +5,12 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
+#include <QIcon>
 #include <memory>
 
+#include "program_identity.h"
 #include "session/analyser_core.h"
+#include "shell/command_line.h"
 #include "shell/hand_over.h"
 #include "shell/main_window.h"
 #include "shell/program_places.h"
@@ -24,12 +27,16 @@ QByteArray AbsolutePathBytes(const QByteArray& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Taken before the toolkit sees the command line: only the first argument
-  // counts, and it is a record file path, never a toolkit option.
-  const QByteArray firstArgument = argc > 1 ? QByteArray(argv[1]) : QByteArray();
-  QApplication application(argc, argv);
-  application.setApplicationDisplayName(QString());
-  application.setDesktopFileName("veltrasko-analyser");
+  // Read before anything starts, so --help and --version need no display.
+  const veltrasko::AnalyserCommandLine commandLine = veltrasko::ReadAnalyserCommandLine(argc, argv);
+  if (commandLine.ExitCode) return veltrasko::AnswerCommandLine(commandLine);
+  const QByteArray firstArgument = commandLine.RecordPath;
+  // The toolkit sees no arguments: a record path is never a toolkit option.
+  int toolkitArgumentCount = argc > 0 ? 1 : 0;
+  QApplication application(toolkitArgumentCount, argv);
+  application.setApplicationDisplayName("Veltrasko Analyser");
+  application.setDesktopFileName(VELTRASKO_APP_ID);
+  application.setWindowIcon(QIcon(":/icons/" VELTRASKO_APP_ID ".svg"));
 
   veltrasko::ProgramPlaces places = veltrasko::ProgramPlaces::ForThisUser();
   veltrasko::InstanceLock lock(places.LockPath);

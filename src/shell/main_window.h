@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "program_identity.h"
 #include "protocol/box_commands.h"
 #include "session/screen_sinks.h"
 #include "settings/user_settings.h"
@@ -40,7 +41,7 @@ class TOption;
 class TPersonData;
 class ExportCommand;
 
-inline constexpr char MainWindowCaption[] = "Veltrasko Analyser - USB - ver. 1.61";
+inline constexpr char MainWindowCaption[] = "Veltrasko Analyser - USB - ver. " VELTRASKO_VERSION;
 
 class TForm1 : public QMainWindow, public MessageSink, public SessionDialogs {
   Q_OBJECT

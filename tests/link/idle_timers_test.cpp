@@ -1,5 +1,6 @@
-// The idle timers are reset once per delivered report through the screen
-// saver's D-Bus service, on a private bus with a stand-in for the service.
+// The screen is kept awake by an inhibition of the screen saver's D-Bus
+// service, held while reports arrive and released after them, on a private
+// bus with a stand-in for the service.
 #include "link/idle_timers.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,8 @@
 #include <QDBusConnection>
 #include <QObject>
 #include <QProcess>
+
+#include <memory>
 
 #include "link/box_link.h"
 #include "link_test_support.h"
@@ -22,10 +25,23 @@ class FakeScreenSaver : public QObject {
   Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
 
  public slots:
-  void SimulateUserActivity() { ++Calls; }
+  uint Inhibit(const QString& application, const QString& reason) {
+    Reasons.append(application + ": " + reason);
+    Held.append(++lastCookie_);
+    return lastCookie_;
+  }
+  void UnInhibit(uint cookie) {
+    Released.append(cookie);
+    Held.removeOne(cookie);
+  }
 
  public:
-  int Calls = 0;
+  QStringList Reasons;  // one per Inhibit
+  QList<uint> Held;
+  QList<uint> Released;
+
+ private:
+  uint lastCookie_ = 40;
 };
 
 class IdleTimersTest : public ::testing::Test {
@@ -44,11 +60,10 @@ class IdleTimersTest : public ::testing::Test {
     daemon_.waitForFinished(3000);
   }
 
-  QDBusConnection ServeScreenSaver() {
+  void ServeScreenSaver() {
     QDBusConnection bus = QDBusConnection::connectToBus(address_, "screen-saver-side");
     EXPECT_TRUE(bus.registerService("org.freedesktop.ScreenSaver"));
     EXPECT_TRUE(bus.registerObject("/org/freedesktop/ScreenSaver", &screenSaver_, QDBusConnection::ExportAllSlots));
-    return bus;
   }
 
   QDBusConnection LinkBus() { return QDBusConnection::connectToBus(address_, "link-side"); }
@@ -58,7 +73,7 @@ class IdleTimersTest : public ::testing::Test {
   FakeScreenSaver screenSaver_;
 };
 
-TEST_F(IdleTimersTest, OneResetPerDeliveredReport) {
+TEST_F(IdleTimersTest, OneInhibitionWhileTheBoxSendsReleasedAtTheDisconnect) {
   ServeScreenSaver();
   SessionState session;
   BoxCommandSender commands;
@@ -71,29 +86,53 @@ TEST_F(IdleTimersTest, OneResetPerDeliveredReport) {
   link.Menu().BoxItem(1)->trigger();
   commands.SendResetCommand();
   ASSERT_TRUE(WaitUntil([&] { return consumer.StrokeNumbers.size() == 5; }));
+  EXPECT_EQ(screenSaver_.Reasons, QStringList{QCoreApplication::applicationName() + ": Recording a paddle session"});
+  EXPECT_EQ(screenSaver_.Held.size(), 1);
+
   link.Menu().USB_disconnect1->trigger();
-
-  // Status, session start and five strokes: seven reports, seven resets.
-  ASSERT_EQ(consumer.ChunkLengths.size(), 7u);
-  EXPECT_TRUE(WaitUntil([&] { return screenSaver_.Calls == 7; }, 3000ms));
+  EXPECT_TRUE(WaitUntil([&] { return screenSaver_.Held.isEmpty(); }, 3000ms));
+  EXPECT_EQ(screenSaver_.Released, QList<uint>{41});
   ServeFor(100ms);
-  EXPECT_EQ(screenSaver_.Calls, 7);
+  EXPECT_EQ(screenSaver_.Reasons.size(), 1);
 }
 
-TEST_F(IdleTimersTest, MissingServiceIsSkippedSilently) {
+TEST_F(IdleTimersTest, ReleasedAfterTheQuietPeriodTakenAgainByTheNextReportAndReleasedAtExit) {
+  ServeScreenSaver();
+  auto timers = std::make_unique<IdleTimers>(LinkBus(), 300ms);
+  for (int i = 0; i < 5; ++i) timers->ResetIdleTimers();
+  ASSERT_TRUE(WaitUntil([&] { return screenSaver_.Held.size() == 1; }, 3000ms));
+  ASSERT_TRUE(WaitUntil([&] { return screenSaver_.Held.isEmpty(); }, 3000ms));
+  EXPECT_EQ(screenSaver_.Reasons.size(), 1);
+
+  timers->ResetIdleTimers();
+  ASSERT_TRUE(WaitUntil([&] { return timers->Holding(); }, 3000ms));
+  EXPECT_EQ(screenSaver_.Held, QList<uint>{42});
+  timers.reset();
+  EXPECT_TRUE(WaitUntil([&] { return screenSaver_.Released == QList<uint>{41, 42}; }, 3000ms));
+}
+
+TEST_F(IdleTimersTest, AnAnswerAfterTheReleaseIsLetGoAtOnce) {
+  ServeScreenSaver();
   IdleTimers timers(LinkBus());
-  for (int i = 0; i < 20; ++i) timers.ResetIdleTimers();
-  QDBusConnection late = ServeScreenSaver();
-  ServeFor(100ms);
-  // Nothing was queued up for a service that was not there.
-  EXPECT_EQ(screenSaver_.Calls, 0);
   timers.ResetIdleTimers();
-  EXPECT_TRUE(WaitUntil([&] { return screenSaver_.Calls == 1; }, 3000ms));
+  timers.Release();
+  EXPECT_TRUE(WaitUntil([&] { return screenSaver_.Released == QList<uint>{41}; }, 3000ms));
+  EXPECT_TRUE(screenSaver_.Held.isEmpty());
 }
 
-TEST(IdleTimers, WithoutABusTheResetIsANoOp) {
+TEST_F(IdleTimersTest, MissingServiceIsSkippedSilentlyAndAskedAgainAfterTheQuietPeriod) {
+  IdleTimers timers(LinkBus(), 200ms);
+  for (int i = 0; i < 20; ++i) timers.ResetIdleTimers();
+  ServeFor(400ms);
+  ServeScreenSaver();
+  timers.ResetIdleTimers();
+  EXPECT_TRUE(WaitUntil([&] { return screenSaver_.Held.size() == 1; }, 3000ms));
+}
+
+TEST(IdleTimers, WithoutABusNothingHappens) {
   IdleTimers timers(QDBusConnection("never-connected"));
   timers.ResetIdleTimers();
+  timers.Release();
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "export/export_writer.h"
+#include "program_identity.h"
 #include "tool_fixture.h"
 
 namespace veltrasko::test {
@@ -196,6 +197,26 @@ TEST_F(ExportTool, ARecordFileNotEndingInVrcIsNeverReplaced) {
   ASSERT_EQ(RunExportTool({record}).ExitCode, 0);
   EXPECT_EQ(ReadWholeFile(record), before);
   EXPECT_TRUE(std::filesystem::exists(File("session.csv.csv")));
+}
+
+TEST_F(ExportTool, ValuesAfterEqualsSignsAndADashFileAfterTheEndOfTheOptions) {
+  ASSERT_EQ(RunVrcgen({"--strokes=20", "--", "-run.vrc"}).ExitCode, 0);
+  const ProcessResult joined =
+      RunExportTool({"--separator=semicolon", "--speed=ms", "--output=joined.csv", "--", "-run.vrc"});
+  ASSERT_EQ(joined.ExitCode, 0) << joined.Err;
+  ASSERT_EQ(RunExportTool({"--separator", "semicolon", "--speed", "ms", "-o", "apart.csv", "--", "-run.vrc"}).ExitCode,
+            0);
+  EXPECT_EQ(ReadWholeFile(File("joined.csv")), ReadWholeFile(File("apart.csv")));
+  EXPECT_NE(ReadWholeFile(File("joined.csv")).find(';'), std::string::npos);
+
+  const ProcessResult withoutEnd = RunExportTool({"-run.vrc"});
+  EXPECT_EQ(withoutEnd.ExitCode, 2);
+  EXPECT_NE(withoutEnd.Err.find("unknown option -r"), std::string::npos) << withoutEnd.Err;
+  EXPECT_NE(RunExportTool({"--output"}).Err.find("--output needs a value"), std::string::npos);
+
+  const ProcessResult version = RunExportTool({"--version"});
+  EXPECT_EQ(version.ExitCode, 0);
+  EXPECT_EQ(version.Out, "veltrasko-export " VELTRASKO_VERSION "\n");
 }
 
 }  // namespace

@@ -21,6 +21,8 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  // Relative paths in the arguments name files of the test's folder.
+  posix_spawn_file_actions_addchdir_np(&actions, captureFolder.c_str());
 
   std::vector<std::string> words{program};
   words.insert(words.end(), arguments.begin(), arguments.end());

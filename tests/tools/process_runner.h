@@ -13,7 +13,8 @@ struct ProcessResult {
   std::string Err;
 };
 
-// program is a path; outputs are captured through files in captureFolder.
+// program is a path; it runs in captureFolder, and its outputs are captured
+// through files there.
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
                          const std::string& captureFolder);
 

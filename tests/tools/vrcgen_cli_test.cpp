@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "program_identity.h"
 #include "protocol/box_messages.h"
 #include "tool_fixture.h"
 
@@ -165,6 +166,17 @@ TEST_F(Vrcgen, BadUsageExitsWithTwoAndTheUsage) {
   const ProcessResult help = RunVrcgen({"--help"});
   EXPECT_EQ(help.ExitCode, 0);
   EXPECT_NE(help.Out.find("--truncate-last"), std::string::npos);
+}
+
+TEST_F(Vrcgen, ValuesAfterEqualsSignsAndADashFileAfterTheEndOfTheOptions) {
+  ASSERT_EQ(RunVrcgen({"--strokes=30", "--name=Eva", "--seed=7", "--", "-joined.vrc"}).ExitCode, 0);
+  ASSERT_EQ(RunVrcgen({"--strokes", "30", "--name", "Eva", "--seed", "7", File("apart.vrc")}).ExitCode, 0);
+  EXPECT_EQ(ReadWholeFile(File("-joined.vrc")), ReadWholeFile(File("apart.vrc")));
+  EXPECT_EQ(RunVrcgen({"--strokes=", File("x.vrc")}).ExitCode, 2);
+
+  const ProcessResult version = RunVrcgen({"--version"});
+  EXPECT_EQ(version.ExitCode, 0);
+  EXPECT_EQ(version.Out, "vrcgen " VELTRASKO_VERSION "\n");
 }
 
 TEST_F(Vrcgen, AnOutputThatCannotBeCreatedIsReported) {

@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/command_line/getopt_run.h"
 #include "tools/export/export_command.h"
 
 int main(int argc, char** argv) {
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
   switch (parsed.Command) {
     case ExportCommand::ShowHelp:
       std::fwrite(ExportUsage().data(), 1, ExportUsage().size(), stdout);
+      return ExportWritten;
+    case ExportCommand::ShowVersion:
+      std::fputs(VersionText("veltrasko-export").c_str(), stdout);
       return ExportWritten;
     case ExportCommand::BadUsage:
       std::fprintf(stderr, "veltrasko-export: %s\n", parsed.Error.c_str());

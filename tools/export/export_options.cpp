@@ -3,21 +3,26 @@
 #include <array>
 #include <cstdint>
 
+#include "tools/command_line/getopt_run.h"
+
 namespace veltrasko {
 
 namespace {
 
 constexpr std::string_view Usage =
     "usage: veltrasko-export [--separator semicolon|comma|tab] [--decimal dot|comma]\n"
-    "                        [--speed ms|kmh] [-o OUT] FILE.vrc\n"
+    "                        [--speed ms|kmh] [-o OUT] [--] FILE.vrc\n"
     "Writes the strokes of a record file to a text file, as the analyser's\n"
     "\"Export data...\" does for an opened file.\n"
     "\n"
-    "  --separator S   column separator (default comma)\n"
-    "  --decimal D     decimal symbol (default dot)\n"
-    "  --speed U       speed in m/s or km/h (default kmh)\n"
-    "  -o OUT          output file (default FILE without .vrc, plus .csv)\n"
-    "  -h, --help      show this text\n"
+    "  --separator S     column separator (default comma)\n"
+    "  --decimal D       decimal symbol (default dot)\n"
+    "  --speed U         speed in m/s or km/h (default kmh)\n"
+    "  -o, --output OUT  output file (default FILE without .vrc, plus .csv)\n"
+    "  -h, --help        show this text\n"
+    "  --version         show the version\n"
+    "Values go after a space or an '=' (--speed=ms); a FILE beginning with '-'\n"
+    "goes after --.\n"
     "exit codes: 0 written, 2 bad usage, 3 record file not readable,\n"
     "            4 output not written, 5 no strokes to export\n";
 
@@ -29,15 +34,15 @@ struct Choice {
 using SetSymbol = void (UserSettings::*)(std::uint8_t);
 
 struct SymbolOption {
-  std::string_view Name;
+  const char* Name;  // without the leading "--"
   SetSymbol Set;
   std::array<Choice, 3> Choices;
 };
 
 const std::array<SymbolOption, 3> SymbolOptions{{
-    {"--separator", &UserSettings::SetSeparatorSymbol, {{{"semicolon", 0}, {"comma", 1}, {"tab", 2}}}},
-    {"--decimal", &UserSettings::SetDecimalSymbol, {{{"dot", 0}, {"comma", 1}, {}}}},
-    {"--speed", &UserSettings::SetSpeedUnit, {{{"ms", 0}, {"kmh", 1}, {}}}},
+    {"separator", &UserSettings::SetSeparatorSymbol, {{{"semicolon", 0}, {"comma", 1}, {"tab", 2}}}},
+    {"decimal", &UserSettings::SetDecimalSymbol, {{{"dot", 0}, {"comma", 1}, {}}}},
+    {"speed", &UserSettings::SetSpeedUnit, {{{"ms", 0}, {"kmh", 1}, {}}}},
 }};
 
 bool ApplyChoice(const SymbolOption& option, std::string_view word, UserSettings& settings) {
@@ -50,11 +55,17 @@ bool ApplyChoice(const SymbolOption& option, std::string_view word, UserSettings
   return false;
 }
 
-const SymbolOption* FindSymbolOption(std::string_view name) {
-  for (const SymbolOption& option : SymbolOptions)
-    if (option.Name == name) return &option;
-  return nullptr;
-}
+enum OptionCode : int { HelpCode = 'h', OutputCode = 'o', VersionCode = 256, FirstSymbolCode };
+
+const option LongOptions[] = {
+    {SymbolOptions[0].Name, required_argument, nullptr, FirstSymbolCode},
+    {SymbolOptions[1].Name, required_argument, nullptr, FirstSymbolCode + 1},
+    {SymbolOptions[2].Name, required_argument, nullptr, FirstSymbolCode + 2},
+    {"output", required_argument, nullptr, OutputCode},
+    {"help", no_argument, nullptr, HelpCode},
+    {"version", no_argument, nullptr, VersionCode},
+    {nullptr, 0, nullptr, 0},
+};
 
 ExportArguments Bad(std::string error) {
   ExportArguments result;
@@ -66,33 +77,28 @@ ExportArguments Bad(std::string error) {
 
 ExportArguments ParseExportArguments(std::span<const std::string_view> arguments) {
   ExportArguments result;
-  std::optional<std::string_view> recordPath;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string_view argument = arguments[i];
-    if (argument == "-h" || argument == "--help") {
-      result.Command = ExportCommand::ShowHelp;
+  GetoptRun run(arguments, "ho:", LongOptions);
+  for (int code = run.Next(); code != -1; code = run.Next()) {
+    const std::string_view value = run.Value();
+    if (code == HelpCode || code == VersionCode) {
+      result.Command = code == HelpCode ? ExportCommand::ShowHelp : ExportCommand::ShowVersion;
       return result;
     }
-    const SymbolOption* symbol = FindSymbolOption(argument);
-    if (symbol != nullptr || argument == "-o") {
-      if (i + 1 == arguments.size()) return Bad(std::string(argument) + " needs a value");
-      const std::string_view value = arguments[++i];
-      if (symbol == nullptr) {
-        if (value.empty()) return Bad("-o needs a file name");
-        result.OutputPath = std::string(value);
-      } else if (!ApplyChoice(*symbol, value, result.Settings)) {
-        return Bad("bad value for " + std::string(argument) + ": " + std::string(value));
-      }
-    } else if (argument.starts_with("-") && argument.size() > 1) {
-      return Bad("unknown option " + std::string(argument));
-    } else if (recordPath) {
-      return Bad("more than one record file");
+    if (code == OutputCode) {
+      if (value.empty()) return Bad("-o needs a file name");
+      result.OutputPath = std::string(value);
+    } else if (code >= FirstSymbolCode && code < FirstSymbolCode + static_cast<int>(SymbolOptions.size())) {
+      const SymbolOption& symbol = SymbolOptions[static_cast<std::size_t>(code - FirstSymbolCode)];
+      if (!ApplyChoice(symbol, value, result.Settings))
+        return Bad("bad value for --" + std::string(symbol.Name) + ": " + std::string(value));
     } else {
-      recordPath = argument;
+      return Bad(run.Problem(code));
     }
   }
-  if (!recordPath || recordPath->empty()) return Bad("no record file");
-  result.RecordPath = std::string(*recordPath);
+  const std::vector<std::string_view> operands = run.Operands();
+  if (operands.size() > 1) return Bad("more than one record file");
+  if (operands.empty() || operands.front().empty()) return Bad("no record file");
+  result.RecordPath = std::string(operands.front());
   result.Command = ExportCommand::Export;
   return result;
 }

@@ -11,7 +11,7 @@
 
 namespace veltrasko {
 
-enum class ExportCommand { Export, ShowHelp, BadUsage };
+enum class ExportCommand { Export, ShowHelp, ShowVersion, BadUsage };
 
 struct ExportArguments {
   ExportCommand Command = ExportCommand::BadUsage;

@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/command_line/getopt_run.h"
 #include "tools/vrcgen/vrcgen_options.h"
 
 int main(int argc, char** argv) {
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
   switch (parsed.Command) {
     case VrcgenCommand::ShowHelp:
       std::fwrite(VrcgenUsage().data(), 1, VrcgenUsage().size(), stdout);
+      return 0;
+    case VrcgenCommand::ShowVersion:
+      std::fputs(VersionText("vrcgen").c_str(), stdout);
       return 0;
     case VrcgenCommand::BadUsage:
       std::fprintf(stderr, "vrcgen: %s\n", parsed.Error.c_str());

@@ -5,6 +5,9 @@
 #include <functional>
 #include <limits>
 #include <optional>
+#include <vector>
+
+#include "tools/command_line/getopt_run.h"
 
 namespace veltrasko {
 
@@ -13,7 +16,7 @@ namespace {
 constexpr std::uint64_t MaxStrokesInFile = 10'000'000;
 
 constexpr std::string_view Usage =
-    "usage: vrcgen [options] OUT.vrc\n"
+    "usage: vrcgen [options] [--] OUT.vrc\n"
     "Writes a synthetic record file: a personal-data frame, a session-start frame\n"
     "and stroke frames of a modelled paddler; the same options give the same bytes.\n"
     "\n"
@@ -38,7 +41,9 @@ constexpr std::string_view Usage =
     "  --bad-session-start     the session-start frame has a wrong checksum\n"
     "  --truncate-last         the last stroke frame stops halfway\n"
     "  --append-name TEXT      append a personal-data frame with this name\n"
-    "  -h, --help              show this text\n";
+    "  -h, --help              show this text\n"
+    "  --version               show the version\n"
+    "Values go after a space or an '=' (--strokes=50).\n";
 
 template <typename Number>
 std::optional<Number> ParseNumber(std::string_view text, Number low, Number high) {
@@ -59,12 +64,12 @@ std::optional<CalendarDate> ParseDate(std::string_view text) {
 
 // One option that takes a value: how to store it, or false when the value is bad.
 struct ValueOption {
-  std::string_view Name;
+  const char* Name;  // without the leading "--"
   std::function<bool(std::string_view, SyntheticRecordOptions&)> Store;
 };
 
 template <typename Number>
-ValueOption NumberOption(std::string_view name, Number SyntheticRecordOptions::*field, Number low, Number high) {
+ValueOption NumberOption(const char* name, Number SyntheticRecordOptions::*field, Number low, Number high) {
   return {name, [=](std::string_view text, SyntheticRecordOptions& options) {
             const auto value = ParseNumber<Number>(text, low, high);
             if (value) options.*field = *value;
@@ -72,7 +77,7 @@ ValueOption NumberOption(std::string_view name, Number SyntheticRecordOptions::*
           }};
 }
 
-ValueOption FaultOption(std::string_view name, std::uint32_t PaddlingFaults::*field) {
+ValueOption FaultOption(const char* name, std::uint32_t PaddlingFaults::*field) {
   return {name, [=](std::string_view text, SyntheticRecordOptions& options) {
             const auto value = ParseNumber<std::uint32_t>(text, 0, MaxStrokesInFile);
             if (value) options.Faults.*field = *value;
@@ -80,7 +85,7 @@ ValueOption FaultOption(std::string_view name, std::uint32_t PaddlingFaults::*fi
           }};
 }
 
-ValueOption TextOption(std::string_view name, std::string SyntheticRecordOptions::*field, std::size_t maxLength) {
+ValueOption TextOption(const char* name, std::string SyntheticRecordOptions::*field, std::size_t maxLength) {
   return {name, [=](std::string_view text, SyntheticRecordOptions& options) {
             if (text.size() > maxLength) return false;
             options.*field = std::string(text);
@@ -94,27 +99,27 @@ std::span<const ValueOption> ValueOptions() {
   constexpr std::int16_t low16 = std::numeric_limits<std::int16_t>::min();
   constexpr std::int16_t high16 = std::numeric_limits<std::int16_t>::max();
   static const ValueOption options[] = {
-      NumberOption<std::uint32_t>("--strokes", &O::StrokesPerSession, 0, MaxStrokesInFile),
-      NumberOption<std::uint32_t>("--sessions", &O::Sessions, 1, 1000),
-      NumberOption<std::uint64_t>("--seed", &O::Seed, 0, std::numeric_limits<std::uint64_t>::max()),
-      NumberOption<std::int16_t>("--weight", &O::Weight, low16, high16),
-      NumberOption<std::int16_t>("--box-version", &O::BoxVersion, low16, high16),
-      TextOption("--name", &O::Name, PersonNameField.width - 1),
-      TextOption("--fan", &O::FanResistance, FanResistanceField.width - 1),
-      ValueOption{"--date",
+      NumberOption<std::uint32_t>("strokes", &O::StrokesPerSession, 0, MaxStrokesInFile),
+      NumberOption<std::uint32_t>("sessions", &O::Sessions, 1, 1000),
+      NumberOption<std::uint64_t>("seed", &O::Seed, 0, std::numeric_limits<std::uint64_t>::max()),
+      NumberOption<std::int16_t>("weight", &O::Weight, low16, high16),
+      NumberOption<std::int16_t>("box-version", &O::BoxVersion, low16, high16),
+      TextOption("name", &O::Name, PersonNameField.width - 1),
+      TextOption("fan", &O::FanResistance, FanResistanceField.width - 1),
+      ValueOption{"date",
                   [](std::string_view text, O& options) {
                     const auto date = ParseDate(text);
                     if (date) options.Date = *date;
                     return date.has_value();
                   }},
-      FaultOption("--pause-every", &F::PauseEvery),
-      FaultOption("--short-stop-every", &F::ShortStopEvery),
-      FaultOption("--clock-behind-every", &F::ClockBehindEvery),
-      FaultOption("--repeat-every", &F::RepeatEvery),
-      FaultOption("--spike-every", &F::SpikeEvery),
-      NumberOption<std::uint32_t>("--bad-checksum-every", &O::BadChecksumEvery, 0, MaxStrokesInFile),
-      NumberOption<std::uint32_t>("--garbage-every", &O::GarbageEvery, 0, MaxStrokesInFile),
-      ValueOption{"--append-name",
+      FaultOption("pause-every", &F::PauseEvery),
+      FaultOption("short-stop-every", &F::ShortStopEvery),
+      FaultOption("clock-behind-every", &F::ClockBehindEvery),
+      FaultOption("repeat-every", &F::RepeatEvery),
+      FaultOption("spike-every", &F::SpikeEvery),
+      NumberOption<std::uint32_t>("bad-checksum-every", &O::BadChecksumEvery, 0, MaxStrokesInFile),
+      NumberOption<std::uint32_t>("garbage-every", &O::GarbageEvery, 0, MaxStrokesInFile),
+      ValueOption{"append-name",
                   [](std::string_view text, O& options) {
                     if (text.size() > PersonNameField.width - 1) return false;
                     options.AppendedName = std::string(text);
@@ -124,10 +129,29 @@ std::span<const ValueOption> ValueOptions() {
   return options;
 }
 
-const ValueOption* FindValueOption(std::string_view name) {
-  for (const ValueOption& option : ValueOptions())
-    if (option.Name == name) return &option;
-  return nullptr;
+enum OptionCode : int {
+  HelpCode = 'h',
+  VersionCode = 256,
+  BadSessionStartCode,
+  TruncateLastCode,
+  FirstValueCode,
+};
+
+// The table of getopt_long: the flags, then one entry per value option.
+const option* LongOptions() {
+  static const std::vector<option> options = [] {
+    std::vector<option> table{
+        {"help", no_argument, nullptr, HelpCode},
+        {"version", no_argument, nullptr, VersionCode},
+        {"bad-session-start", no_argument, nullptr, BadSessionStartCode},
+        {"truncate-last", no_argument, nullptr, TruncateLastCode},
+    };
+    int code = FirstValueCode;
+    for (const ValueOption& value : ValueOptions()) table.push_back({value.Name, required_argument, nullptr, code++});
+    table.push_back({nullptr, 0, nullptr, 0});
+    return table;
+  }();
+  return options.data();
 }
 
 VrcgenArguments Bad(std::string error) {
@@ -140,34 +164,32 @@ VrcgenArguments Bad(std::string error) {
 
 VrcgenArguments ParseVrcgenArguments(std::span<const std::string_view> arguments) {
   VrcgenArguments result;
-  std::optional<std::string_view> output;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string_view argument = arguments[i];
-    if (argument == "-h" || argument == "--help") {
-      result.Command = VrcgenCommand::ShowHelp;
+  const std::span<const ValueOption> valueOptions = ValueOptions();
+  GetoptRun run(arguments, "h", LongOptions());
+  for (int code = run.Next(); code != -1; code = run.Next()) {
+    if (code == HelpCode || code == VersionCode) {
+      result.Command = code == HelpCode ? VrcgenCommand::ShowHelp : VrcgenCommand::ShowVersion;
       return result;
     }
-    if (argument == "--bad-session-start") {
+    if (code == BadSessionStartCode) {
       result.Options.BadSessionStart = true;
-    } else if (argument == "--truncate-last") {
+    } else if (code == TruncateLastCode) {
       result.Options.TruncateLastFrame = true;
-    } else if (const ValueOption* option = FindValueOption(argument)) {
-      if (i + 1 == arguments.size()) return Bad(std::string(argument) + " needs a value");
-      const std::string_view value = arguments[++i];
-      if (!option->Store(value, result.Options))
-        return Bad("bad value for " + std::string(argument) + ": " + std::string(value));
-    } else if (argument.starts_with("-") && argument.size() > 1) {
-      return Bad("unknown option " + std::string(argument));
-    } else if (output) {
-      return Bad("more than one output file");
+    } else if (code >= FirstValueCode && code < FirstValueCode + static_cast<int>(valueOptions.size())) {
+      const ValueOption& option = valueOptions[static_cast<std::size_t>(code - FirstValueCode)];
+      if (!option.Store(run.Value(), result.Options))
+        return Bad("bad value for --" + std::string(option.Name) + ": " + std::string(run.Value()));
     } else {
-      output = argument;
+      return Bad(run.Problem(code));
     }
   }
-  if (!output) return Bad("no output file");
+  const std::vector<std::string_view> operands = run.Operands();
+  if (operands.size() > 1) return Bad("more than one output file");
+  if (operands.empty()) return Bad("no output file");
+  const std::string_view output = operands.front();
   if (static_cast<std::uint64_t>(result.Options.StrokesPerSession) * result.Options.Sessions > MaxStrokesInFile)
     return Bad("more than " + std::to_string(MaxStrokesInFile) + " strokes in one file");
-  result.Options.OutputPath = std::string(*output);
+  result.Options.OutputPath = std::string(output);
   result.Command = VrcgenCommand::Write;
   return result;
 }

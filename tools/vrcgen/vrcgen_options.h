@@ -10,7 +10,7 @@
 
 namespace veltrasko {
 
-enum class VrcgenCommand { Write, ShowHelp, BadUsage };
+enum class VrcgenCommand { Write, ShowHelp, ShowVersion, BadUsage };
 
 struct VrcgenArguments {
   VrcgenCommand Command = VrcgenCommand::BadUsage;
