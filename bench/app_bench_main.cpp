@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main of the benchmarks that need the application object: the widgets
 // on the offscreen platform unless another one is asked for.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 100000-stroke record file the core benchmarks read and export, made by
 // the paddling model once per program in a temporary folder removed at exit.
 #pragma once

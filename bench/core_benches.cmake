@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Figures for reading, exporting and scanning; never asserted by tests.
 veltrasko_bench(record_read_bench record_read_bench.cpp)
 veltrasko_bench(export_bench export_bench.cpp)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exporting 100000 rows, against only formatting their lines with snprintf.
 #include <benchmark/benchmark.h>
 

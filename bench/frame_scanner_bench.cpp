@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scanning 10 MB of box stream through the frame scanner in 64-byte reports,
 // each carrying one stroke frame and zero fill, as the box sends them.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed and memory of the graph pages with files of 100000 strokes, on the
 // offscreen platform. Figures only; nothing is asserted.
 #include <benchmark/benchmark.h>

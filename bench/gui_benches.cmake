@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 set(CMAKE_AUTOMOC ON)
 add_library(app_bench_main STATIC app_bench_main.cpp)
 target_link_libraries(app_bench_main PUBLIC app benchmark::benchmark)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a record file whose short session is followed by a gigabyte of
 // zero bytes, as a damaged disk or a copy gone wrong may leave it: the time
 // it takes and the memory it needs, which must not grow with the file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a 100000-stroke record file into the file table, against merely
 // reading its bytes.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A long live session through the real box link and recorder, the simulated
 // box sending 20000 strokes at high speed, on the offscreen platform. Figures
 // only: how many of the strokes sent reached the record file, and resident

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the long live-session benchmarks share: the simulated box that sends
 // them, resident memory read without allocating, the event loop served until
 // a condition holds, a look at the record file the session left, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A simulated three-hour session in the whole window: the simulated box
 // sends 20000 strokes at 200 times its pace through the real link into the
 // window, which records them and plots them live on the offscreen platform.

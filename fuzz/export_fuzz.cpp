@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds a stroke table, personal data and export settings from the input,
 // writes the export and checks its shape: the header block, the heading and
 // one line per stroke, each line within bounds and with all its columns.

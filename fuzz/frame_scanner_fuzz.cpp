@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds the input to a frame scanner in chunks, as the live side hands over
 // input reports, and checks that every frame handed out really was in the
 // stream and that the carried bytes stay within their buffer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A file in /tmp that one fuzzing process rewrites for every input: its path
 // is fixed when first used and the file is removed when the process ends.
 #pragma once

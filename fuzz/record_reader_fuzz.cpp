@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opens the input as a record file with the real reader and checks the file
 // view it leaves: a stroke table bounded by its capacity and by the frames the
 // file can hold, closed by the end marker, counts that agree, and a message

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loads the input as a settings file and checks what the loader promises: a
 // file of 22 bytes or more is taken and every field brought into its range
 // (valid fields untouched), a shorter one gives the defaults, and the file

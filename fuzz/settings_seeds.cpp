@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed settings files of settings_fuzz into the folder given: the
 // defaults, a file one byte short, one with every field out of range and one
 // with bytes after the record.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack -G DEB` in the build folder (or scripts/package)
 # makes veltrasko-analyser_<version>-1_<arch>.deb. dpkg-shlibdeps finds the
 # libraries it depends on; the system's triggers register the desktop entry,

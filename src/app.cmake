@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # app: windows, dialogs, graphs on QCustomPlot, the box link and the shell.
 # Qt, QCustomPlot and hidapi are found at the top level, for tests and tools too;
 # only the Qt side runs moc.

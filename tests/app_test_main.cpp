@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test main of the Qt side: one QApplication on the offscreen platform for
 // every test of the program.
 #include <QApplication>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tests of the Qt side: the real widgets on the offscreen platform, with a
 # QApplication made in the test main.  veltrasko_app_test(name SOURCES ... [BOXSIM])
 # links the simulated box in place of hidapi when BOXSIM is given.

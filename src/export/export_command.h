@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Export data...": checks that the view shown has strokes, asks where the
 // export goes and writes it, telling the user when the file cannot be made.
 #pragma once

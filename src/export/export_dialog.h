@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Export data" file dialog: made once and kept, it offers the two file
 // types, proposes a name and asks before replacing an existing file.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the strokes of one view to a text file a spreadsheet reads: a header
 // block with the personal data and the session's origin, a heading line, and
 // one line of fifteen values per stroke, in the user's separator, decimal

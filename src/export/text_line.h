@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fixed buffer in which one line of an export is composed, with numbers
 // formatted exactly as C's "%*.*f" and "%*d" do in the C locale, whatever
 // locale the program runs in, and without allocating.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Export files are UTF-8 throughout, while the personal data texts they
 // carry are single-byte Windows-1252 in record files and in memory, and a
 // path is whatever bytes the file system holds.

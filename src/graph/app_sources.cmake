@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two graph pages on QCustomPlot.
 list(APPEND APP_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/axis_label_ticker.cpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tick labels of the vertical axes in the picture formats "#,##0.#" (one
 // decimal at most) or "#,##0.##" (two, while zoomed): thousands grouped with
 // ',', trailing zeros after the point dropped, and ticks never closer than

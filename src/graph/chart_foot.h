@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The foot of the two graphs: lines of text under the plot, right-aligned
 // and blue, shown for as long as a ChartFoot lives and gone afterwards.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Print and copy of the graph on the tab in front. While it is printed or
 // put on the clipboard, the foot of both graphs carries two lines of
 // session information; the graph is drawn by the same code that paints it

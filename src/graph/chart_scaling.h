@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The axes of one graph: which of them fit their shown series by themselves
 // (automatic) and which keep a range set by the program, the online window
 // of the bottom axis, the label size, and the rectangle zoom with its undo.

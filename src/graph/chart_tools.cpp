@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "graph/chart_tools.h"
 
 #include "graph/point_tips.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The interactive helpers of the two graphs that the graph pages leave to
 // others: the point tips (ChartTool1, ChartTool2) and the in-place editing
 // of each graph's title.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "graph/foot_text.h"
 
 #include "session/analyser_core.h"

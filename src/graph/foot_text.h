@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two lines of session information printed and copied under a graph:
 // the record file of the view shown, and who paddled, how heavy, against
 // which fan resistance, with which averaging filter and on which day.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The online view and the file view: the same series, emptied and filled
 // with the live session's or the opened file's strokes.
 #include <qcustomplot.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The part of a plotted line that lies within the plot area, for painting
 // onto devices that ignore the painter's clip (the SVG generator does): what
 // they draw then ends at the plot's edges, as on screen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "graph/lines_within_plot.h"
 
 #include "graph/line_clipping.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // For as long as it lives, every shown series of a chart holds only the part
 // of its line that lies within the plot, so that a device which ignores the
 // painter's clip (the SVG generator) draws the lines as the screen shows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts of the point tips: the value of the point under the mouse with
 // its name and unit, one handler for the distance and the time copy of a
 // value. Plain text, so the wording and rounding are checked without a window.

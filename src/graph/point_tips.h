@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The point-tip tool of a graph (ChartTool1 on Chart1, ChartTool2 on
 // Chart2): while the mouse rests on a shown line, a tip gives the value of
 // the point nearest to it with the value's name and unit.

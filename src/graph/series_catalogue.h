@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed catalogue of the two graphs: for each of the 36 series its check
 // box, colour, starting axis side and title suffix, and for each of the 18
 // value check boxes its caption, hint, axis title word and series.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The points of one line series: QCustomPlot's sorted container, extended so
 // that a redraw of a whole table costs one pass per series. Points are
 // appended in arrival order and put into x order lazily (Normalise), with a

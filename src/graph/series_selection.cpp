@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which series are shown and against which axes: the value check boxes, the
 // Distance/Time radio buttons, moving a value to the other vertical axis,
 // the axis titles, and the start-up set-up of the series.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The averaging filter of the plotted stroke values and the arithmetic of
 // plotting one stroke: which averaged point goes onto which of the 36 series.
 // The chart code only maps these points onto its series.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building the two tab pages: the graphs with their series, the value check
 // boxes and radio buttons beside them, and the note under Chart2's boxes.
 #include <qcustomplot.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two graph pages, "Stroke values" (Chart1) and "Right vs. left"
 // (Chart2): their 36 line series, check boxes and radio buttons, the
 // plotting of strokes, the online window of the bottom axes and the switch

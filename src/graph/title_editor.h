@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editing a graph's title in place: a click on the title shows a one-line
 // box on the graph's page (Graph1Title or Graph2Title); Enter makes its text
 // the title, Escape leaves the title as it was. Enter and Escape are taken

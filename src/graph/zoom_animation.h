@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rectangle zoom of a graph, played in four equal steps: the axes move
 // from where they were to the dragged rectangle with one replot per step,
 // so the eye can follow where the zoom went.

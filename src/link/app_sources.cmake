@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 list(APPEND APP_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/box_identification.cpp
   ${CMAKE_CURRENT_LIST_DIR}/box_link.cpp

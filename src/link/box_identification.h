@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How a computer box is told apart from other HID devices, and how its
 // serial-number text becomes the number the menu keeps and back again.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The box link: lists the attached boxes in the "USB Connection" menu,
 // connects the one the user picks, runs the reader while it is open and lets
 // it go again on request, when it is unplugged and at program exit. Runs on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The items of the "USB Connection" menu: "Update...", "Disconnected" and the
 // ten box items, the last eleven one radio group. The link decides which item
 // is checked; the menu only shows it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The open box (BoxDevice): opening and closing it on the main thread,
 // reading its input reports on the reader thread and writing the commands'
 // output reports from the main thread.

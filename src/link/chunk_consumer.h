@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the reader's bytes go on the main thread: one call per input report,
 // in arrival order, never two at once.
 #pragma once

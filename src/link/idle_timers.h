@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keeps the screen from blanking while the box sends: the first report takes
 // an inhibition from the screen saver's D-Bus service, later reports extend
 // it, and it is released a while after the last report, at a disconnect and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reader thread (TRead): polls the open box for input reports and hands
 // each one to the main thread, waiting until it has been taken, so reports
 // are processed one at a time and in order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's commands to the box (connect, disconnect, reset): one
 // status-layout message behind the status tag, queued into an output report
 // and handed to whatever writes reports to the open box.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The payloads the box sends (stroke, session start, status), kept as the raw
 // bytes that arrived so that record files store them unchanged; fields are
 // decoded on access with explicit little-endian reads.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Little-endian field access and the byte-sum checksum shared by every
 // message of the box and every frame in a record file.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cuts the box's byte stream (and record file blocks) into frames: finds the
 // 4-byte tag, waits for the whole payload, verifies checksums and hands out at
 // most one frame per call. Bytes left over wait in PendingBytes for the next call.

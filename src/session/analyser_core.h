@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The long-lived state of the program that needs no window: created once at
 // start-up and kept for the whole run; a test builds a fresh one.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program does when the box confirms a connection: show the live
 // session, say "Connected" and, unless a name was chosen already, ask where
 // the next session is to be saved.

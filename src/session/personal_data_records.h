@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The personal data of the opened record file: taken from the frames the
 // reader meets, and changed by appending a new frame to that file.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Screen sinks for running the core without a window (the export tool, a
 // recording without a window, benchmarks): everything shown is dropped, except
 // that messages are remembered so a caller can tell a failed open from a good

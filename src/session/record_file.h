@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record file of the live session: an owned file descriptor written one
 // frame per unbuffered write, so that every stroke that reached the program is
 // on disk even if the program is killed a moment later.

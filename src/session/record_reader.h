@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opens a record file and runs its bytes through a frame scanner and the
 // stroke computation exactly as the live stream is processed, filling the
 // file view's table, header and personal data and plotting while it reads.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the core needs of the screen, and nothing more: the app implements
 // these on its widgets, tests with small fakes that record each call.
 #pragma once

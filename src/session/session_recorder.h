@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The live side of a session: takes every chunk of bytes the box delivers,
 // computes and plots its stroke, and at each reset of the box decides whether
 // the record file goes on or the next numbered file is created.

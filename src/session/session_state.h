@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The state of the live session and of the record file last opened; plain
 // records owned by the long-lived core and touched on the main thread only.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns a stroke message and its predecessor into one stroke row, and keeps
 // repeats, pauses, clock jumps, spikes and implausible strokes out of the table.
 #pragma once

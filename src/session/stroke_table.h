@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One computed stroke and the fixed table of a session's strokes. The table
 // is allocated once and never on the data path; the row after the last
 // accepted stroke is the working row and carries the end marker.

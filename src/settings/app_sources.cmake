@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Options dialog.
 list(APPEND APP_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/option_values.cpp

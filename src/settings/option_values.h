@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plain arithmetic behind the Options dialog: reading a window length
 // typed by the user, the texts of the two drop-down lists, and which values
 // of a re-read settings file may reach the graphs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Options dialog, Option of class TOption: the online window lengths,
 // "View all", the axis text size, line width, averaging filter, speed unit
 // and the two export symbols. Not modal; every opening re-reads the settings

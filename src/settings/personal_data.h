@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The paddler's personal data block (name, fan resistance, weight, date) as
 // the 54 single-byte bytes a personal-data frame carries, and the operations
 // the recorder, the reader and the Personal data dialog share on it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Personal data dialog, PersonData of class TPersonData: the name and
 // fan resistance of the live session and of the opened record file side by
 // side. The online column takes effect at the next record file; a changed

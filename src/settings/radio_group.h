@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A framed group of radio buttons with one index, -1 while none is chosen,
 // as the dialogs use for each setting kept as a small code.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The personal data texts are single-byte (Latin-1) in memory and in record
 // files; these convert at the widget edge, and keep an edit field to what
 // that character set holds while the user types, so what is shown is what

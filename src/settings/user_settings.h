@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's settings: 22 packed little-endian bytes, the same in memory and
 // in user_settings.bin, with typed access to each field.
 #pragma once

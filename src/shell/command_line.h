@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The analyser's command line, read before anything else starts: --help and
 // --version are answered without a window, a bad option ends with the usage,
 // and otherwise the one optional record file to open is passed on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's file dialogs, made once and kept, so each remembers its last
 // folder and file name between uses.
 #pragma once

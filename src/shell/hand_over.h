@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Handing a record file path from a second start of the program to the
 // instance that already runs: the second start writes the path into the
 // hand-over file and knocks on the running instance's local channel; the

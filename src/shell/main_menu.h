@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main menu's tree (MainMenu1): every item with its caption, shortcut and
 // place. The window connects the handlers; the box link brings the items of
 // the "USB Connection" menu.

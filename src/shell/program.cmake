@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program a paddler starts, with its icon built in for the window; what a
 # desktop needs to offer it is installed from packaging/.
 add_executable(veltrasko-analyser ${CMAKE_CURRENT_LIST_DIR}/main.cpp)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program keeps its files. The settings file lives next to the
 // executable only when that folder is the user's alone, otherwise in the
 // user's configuration folder. The instance lock, the hand-over channel and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SaveDialog1, "Save next session as". The name chosen is the base of the
 // numbered record files: the dialog refuses, with a message, a name whose
 // folder is missing, that the recorder could not make files of, or that

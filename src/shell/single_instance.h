@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rule that one analyser runs per user: the first start holds a lock for
 // its whole life; a later start finds it held and knows an instance runs.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The status bar's five panels (StatusBar1): fixed widths and alignments at
 // fixed places, like the panels of a classic status bar, so a narrow window
 // cuts the last panels off instead of growing to fit them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A program started by a test with its standard output on a pipe: lines are
 // read as they come, with a deadline, and the program can be killed and its
 // end collected.

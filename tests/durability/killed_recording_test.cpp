@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A recording killed with SIGKILL in the middle of a session keeps every
 // stroke it had taken: a child program records from the simulated box
 // through the real link and recorder, or through the whole window, the test

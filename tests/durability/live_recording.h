@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A live recording without a window: the real box link, connection handshake
 // and session recorder behind quiet screen sinks, the Save question answered
 // with a fixed path. The killed-recording child and the soak benchmark both

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Walks the bytes of a record file frame by frame, independently of the
 // scanner: what a recording left behind, whole frames counted by kind,
 // checksums verified, and where the first bytes lie that are no whole frame.

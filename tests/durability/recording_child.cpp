@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A recording that is meant to be killed: connects the simulated box, resets
 // it and records its session into the path given, printing the stroke count
 // on a line of its own, flushed, each time the recorder has taken strokes.

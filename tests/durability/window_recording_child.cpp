@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole window recording, meant to be killed: connects the first
 // simulated box, names the session with the path given, resets the box and
 // records its session with the graphs live, printing the stroke count on a

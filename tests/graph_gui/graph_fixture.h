@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fresh core, two pages and the real graphs on them, set up as at
 // start-up, with a status sink that records what it was told.
 #pragma once

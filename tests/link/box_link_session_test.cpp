@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole live session over the simulated box: the real link, scanner,
 // handshake and recorder; only the screen is faked.
 #include <gtest/gtest.h>

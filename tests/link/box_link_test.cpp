@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The box link over the simulated box: the "USB Connection" menu, connecting,
 // disconnecting, unplugging, and the hand-over of reports to the main thread.
 #include "link/box_link.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the link tests share: fakes where the link meets the screen, a
 // consumer that scans whatever it is handed, the simulated box set up through
 // its environment, and waiting while the main thread keeps serving the reader.

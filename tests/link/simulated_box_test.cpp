@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated box as the program meets it: through the HID functions.
 #include <hidapi/hidapi.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real Options dialog on a settings file in a temporary folder, with
 // graphs and message boxes that record what they were asked.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the Debian package from a build folder, as `cpack -G DEB` does there,
 # and checks its control fields, maintainer scripts and file list.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders each manual page as man does for a reader; any warning of man or
 # groff fails the test.
 set -euo pipefail

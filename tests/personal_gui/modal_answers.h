@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Answers every modal dialog the code under test opens while it lives, and
 // counts them; a modal the test did not expect therefore never hangs it.
 #pragma once

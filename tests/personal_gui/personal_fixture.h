@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the Personal data and export tests share: a fresh core, record files
 // made by vrcgen in a temporary folder and opened by the program's own
 // reader, screen sinks that hand the reader's personal data to the real

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builders of framed byte streams for the protocol tests: frames as the box
 // sends them, with plausible stroke counters that contain no tag bytes.
 #pragma once

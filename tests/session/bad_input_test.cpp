@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile inputs met by the session layer: damaged and huge record files,
 // folders without rights, a folder that vanishes, a disk that fills up.
 #include <fcntl.h>

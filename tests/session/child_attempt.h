@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An attempt made in a forked child, its answer coming back through the exit
 // code: the child may give up root's rights or be cut off after a time
 // limit, and a crash or a hang is never taken for a refusal.

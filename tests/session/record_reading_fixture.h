@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A test that writes record files into a temporary folder and opens them with
 // the program's reader, the screen's side recorded.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers shared by the record file tests: a temporary folder that removes
 // itself, whole-file reads, strokes the computation accepts or rejects, and
 // screen sinks that log every call in order.

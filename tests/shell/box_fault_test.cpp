@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window facing a box that misbehaves: unplugged at every step of a
 // connection and a session, bursting, flooding garbage, paddling before it
 // was reset. Whatever happens, every stroke the window took is on file and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window leaves on disk and on screen over several sessions with a
 // (simulated) box: earlier record files are never replaced, heart rates are
 // scaled per session, and nothing arriving after a disconnect is counted.

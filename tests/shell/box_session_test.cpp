@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window with a (simulated) box: the box is listed in "USB Connection",
 // its confirmation asks for the session's name, and a reset of the box
 // records the first numbered file.

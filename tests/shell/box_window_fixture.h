@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window with simulated boxes behind the real link code: what the box
 // tests share to attach boxes, connect one, answer its Save question and
 // look at what the session left on disk.

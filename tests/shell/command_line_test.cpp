@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The analyser's command line: answers without a window, the usage for a bad
 // option, and the one record file passed on byte for byte.
 #include "shell/command_line.h"

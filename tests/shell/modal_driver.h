@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Answers the next modal dialog the code under test opens: a timer waits for
 // it to appear and to settle (a file dialog fills its name field once its
 // folder has been read), then hands it to the test's action; and answers a

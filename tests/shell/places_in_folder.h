@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every place of the program in one folder, so that a test, a benchmark or a
 // child program meets no settings, lock or channel of another analyser.
 #pragma once

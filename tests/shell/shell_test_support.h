@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window's tests share: private places in a temporary folder,
 // record files made by vrcgen and a writer that keeps every report sent.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two real starts of the program, as a paddler's desktop makes them, in a
 // private runtime, temporary and home folder so they meet no other analyser.
 #include <gtest/gtest.h>

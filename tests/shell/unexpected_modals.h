@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Guards a window test against a dialog nobody answers.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Print and copy of the graph in front: through the real print path into a
 // PDF file read back with the poppler tools, and onto the clipboard.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The point-tip texts and the session lines under a printed graph.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The point tips on the real graphs: the value of the line under the mouse.
 #include <QCheckBox>
 #include <QHelpEvent>

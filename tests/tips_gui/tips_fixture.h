@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real graphs shown offscreen at a fixed size, with the point of a
 // series found by its pixel position.
 #pragma once

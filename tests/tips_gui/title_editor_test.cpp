@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editing a graph's title in place, with the real keys and mouse clicks.
 #include <QLineEdit>
 #include <QPushButton>

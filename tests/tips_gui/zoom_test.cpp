@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rectangle zoom in four steps, its undo, and the label format of the
 // vertical axes that goes with each.
 #include <QCheckBox>

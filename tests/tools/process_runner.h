@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs one of our command-line tools as a real process and collects its exit
 // code and what it wrote to stdout and stderr.
 #pragma once

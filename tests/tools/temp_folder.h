@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fresh folder under the system's temporary directory, removed with
 // everything in it when the test ends.
 #pragma once

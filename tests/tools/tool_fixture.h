@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the command-line tests share: a temporary folder, the two tools run
 // as real processes, and a record file read in-process by the program's own
 // reader for comparison.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a test may ask of the simulated box beyond the HID functions: start
 // over with the current environment, see what the program did to the boxes,
 // and pull a box's plug.

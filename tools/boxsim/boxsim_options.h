@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the simulated box is told by its own environment variables: which
 // boxes are attached, what the box reports about itself, how fast it paddles
 // and which faults it shows. The program under test never reads these.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record of what the program did to the simulated boxes: kept for tests
 // and, when the environment names a file, appended to it one line per event
 // for a person watching a real run.

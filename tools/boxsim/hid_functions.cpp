@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The HID library's C functions as the program calls them, answered by the
 // simulated boxes instead of the kernel.
 #include <hidapi/hidapi.h>

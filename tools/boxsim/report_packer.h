@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lays the box's outgoing frames into fixed-length input reports, the way the
 // chosen packing asks for; a frame that does not fit continues in the next
 // report, and zero fill only ever follows the end of a frame.

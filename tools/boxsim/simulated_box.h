@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One simulated computer box: answers the program's commands in its byte
 // stream, paddles a session after each reset and can be unplugged. Not
 // thread-safe on its own; the simulator serialises every call.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The attached boxes behind the HID functions: one instance per process,
 // since the HID library's C interface has no object to hang them on. Every
 // call takes the one lock, so hid_read on a reader thread and hid_write on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // getopt_long over a tool's arguments: keeps its own writable copies of them,
 // starts the scan afresh and turns getopt's failures into plain sentences.
 #pragma once

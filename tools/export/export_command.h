@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exports one record file the way a freshly started analyser would after
 // opening it as its first file and choosing "Export data...": same reader,
 // same export writer, so the output matches the window's byte for byte.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // veltrasko-export: writes the export file of a record file from the command line.
 #include <cstdio>
 #include <string_view>

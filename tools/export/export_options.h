@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line of veltrasko-export: the export symbols, the output path
 // and the record file to export, and the usage text shown for a bad one.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small seeded random source whose sequence is fixed by this code alone, so
 // that a synthetic session is byte-for-byte the same on every machine and
 // library (the standard distributions do not promise that).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A deterministic model of a paddler on the ergometer: from a seed it yields
 // the box's successive stroke messages (running counters, good checksums),
 // with optional faults mixed in, for synthetic record files and for the

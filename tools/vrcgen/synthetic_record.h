@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a synthetic record file through the program's own record writers:
 // a personal-data frame, a session-start frame and the paddling model's
 // stroke frames, with file-level faults on request. Same options, same bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vrcgen: writes a synthetic record file for tests, benchmarks and the demo.
 #include <cstdio>
 #include <string_view>

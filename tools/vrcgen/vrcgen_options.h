@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line of vrcgen: options into SyntheticRecordOptions, and the
 // usage text shown for a bad one.
 #pragma once
