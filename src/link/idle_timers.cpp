@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/idle_timers.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QGuiApplication>
+
+#include "program_identity.h"
 
 namespace veltrasko {
 namespace {
@@ -52,7 +54,7 @@ void IdleTimers::Release() {
 void IdleTimers::Ask() {
   hold_ = Hold::Asking;
   const QDBusPendingCall pending = bus_.asyncCall(
-      ScreenSaverCall("Inhibit", {QGuiApplication::applicationDisplayName(), QString("Recording a paddle session")}));
+      ScreenSaverCall("Inhibit", {QString(VELTRASKO_DISPLAY_NAME), QString("Recording a paddle session")}));
   auto* watcher = new QDBusPendingCallWatcher(pending, this);
   connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* answered) {
     const QDBusPendingReply<uint> reply = *answered;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/options_dialog.h"
 
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "program_identity.h"
 #include "settings/option_values.h"
 #include "settings/radio_group.h"
 
@@ -80,7 +82,7 @@ QGroupBox* MakeGroup(const char* caption, QWidget& parent) { return new QGroupBo
 }  // namespace
 
 void DialogMessageBox::ShowMessage(std::string_view text) {
-  QMessageBox box(QMessageBox::NoIcon, QString(), QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())),
+  QMessageBox box(QMessageBox::NoIcon, VELTRASKO_DISPLAY_NAME, QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())),
                   QMessageBox::Ok, &owner_);
   box.exec();
 }

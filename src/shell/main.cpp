@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program entry: either hands a record file over to the analyser that
 // already runs and ends, or runs a window: the running analyser when it
 // takes the instance lock, an independent one otherwise.
@@ -34,7 +35,8 @@ int main(int argc, char** argv) {
   // The toolkit sees no arguments: a record path is never a toolkit option.
   int toolkitArgumentCount = argc > 0 ? 1 : 0;
   QApplication application(toolkitArgumentCount, argv);
-  application.setApplicationDisplayName("Veltrasko Analyser");
+  // No application display name: Qt would append it to every window title,
+  // the main window's caption too; the message boxes carry the name instead.
   application.setDesktopFileName(VELTRASKO_APP_ID);
   application.setWindowIcon(QIcon(":/icons/" VELTRASKO_APP_ID ".svg"));
 

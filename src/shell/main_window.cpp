@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/main_window.h"
 
 #include <QAction>
@@ -160,7 +161,7 @@ void TForm1::SizeToScreen() {
 }
 
 void TForm1::ShowMessage(std::string_view text) {
-  QMessageBox box(QMessageBox::Information, QString(), QString::fromLocal8Bit(Bytes(text)), QMessageBox::Ok, this);
+  QMessageBox box(QMessageBox::Information, VELTRASKO_DISPLAY_NAME, QString::fromLocal8Bit(Bytes(text)), QMessageBox::Ok, this);
   box.exec();
 }
 

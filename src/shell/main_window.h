@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's one main window, Form1 of class TForm1: the two graph tabs,
 // the status bar every part writes into, the main menu and the file
 // dialogs. It shows the core's state and reaches the core through its
@@ -41,7 +42,7 @@ class TOption;
 class TPersonData;
 class ExportCommand;
 
-inline constexpr char MainWindowCaption[] = "Veltrasko Analyser - USB - ver. " VELTRASKO_VERSION;
+inline constexpr char MainWindowCaption[] = VELTRASKO_DISPLAY_NAME " - USB - ver. " VELTRASKO_VERSION;
 
 class TForm1 : public QMainWindow, public MessageSink, public SessionDialogs {
   Q_OBJECT

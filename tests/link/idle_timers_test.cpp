@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The screen is kept awake by an inhibition of the screen saver's D-Bus
 // service, held while reports arrive and released after them, on a private
 // bus with a stand-in for the service.
@@ -86,7 +87,7 @@ TEST_F(IdleTimersTest, OneInhibitionWhileTheBoxSendsReleasedAtTheDisconnect) {
   link.Menu().BoxItem(1)->trigger();
   commands.SendResetCommand();
   ASSERT_TRUE(WaitUntil([&] { return consumer.StrokeNumbers.size() == 5; }));
-  EXPECT_EQ(screenSaver_.Reasons, QStringList{QCoreApplication::applicationName() + ": Recording a paddle session"});
+  EXPECT_EQ(screenSaver_.Reasons, QStringList{"Veltrasko Analyser: Recording a paddle session"});
   EXPECT_EQ(screenSaver_.Held.size(), 1);
 
   link.Menu().USB_disconnect1->trigger();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/main_window.h"
 
 #include <gmock/gmock.h>
@@ -65,6 +66,7 @@ class MainWindowTest : public ::testing::Test {
       modals.Answered();
       auto& box = dynamic_cast<QMessageBox&>(modal);
       message = box.text();
+      messageTitle = box.windowTitle();
       messageButtons = box.buttons().size();
       box.accept();
     });
@@ -99,6 +101,7 @@ class MainWindowTest : public ::testing::Test {
   QTemporaryDir folder;
   AnalyserCore core;
   QString message;
+  QString messageTitle;
   qsizetype messageButtons = 0;
   QString dialogTitle;
   QString proposedName;
@@ -226,6 +229,7 @@ TEST_F(MainWindowTest, MissingFileOnTheCommandLineIsReportedAndTheWindowRuns) {
   CatchMessage();
   const auto form = MakeForm(QFile::encodeName(folder.filePath("gone.vrc")));
   EXPECT_EQ(message, "Could not open file!");
+  EXPECT_EQ(messageTitle, "Veltrasko Analyser");
   EXPECT_EQ(messageButtons, 1);
   EXPECT_TRUE(form->Menu().ShowFile1->isChecked());
   EXPECT_EQ(form->StatusBar1().PanelText(2), " Strokes: 0");
