@@ -9,7 +9,7 @@
 #include "export/export_writer.h"
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
-#include "session/quiet_screen.h"
+#include "screen/quiet_screen.h"
 
 namespace veltrasko::bench {
 namespace {

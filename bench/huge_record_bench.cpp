@@ -10,7 +10,7 @@
 
 #include "bench_record.h"
 #include "session/analyser_core.h"
-#include "session/quiet_screen.h"
+#include "screen/quiet_screen.h"
 #include "session/record_reader.h"
 
 namespace veltrasko::bench {

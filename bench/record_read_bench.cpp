@@ -11,7 +11,7 @@
 #include "bench_record.h"
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
-#include "session/quiet_screen.h"
+#include "screen/quiet_screen.h"
 
 namespace veltrasko::bench {
 namespace {

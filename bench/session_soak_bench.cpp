@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "bench_record.h"
-#include "durability/live_recording.h"
+#include "system/durability/live_recording.h"
 #include "soak_support.h"
 
 namespace veltrasko {

@@ -24,9 +24,9 @@
 #include <string>
 #include <vector>
 
-#include "durability/record_frames.h"
+#include "system/durability/record_frames.h"
 #include "session/analyser_core.h"
-#include "session/quiet_screen.h"
+#include "screen/quiet_screen.h"
 #include "session/record_reader.h"
 #include "tools/boxsim/boxsim_control.h"
 

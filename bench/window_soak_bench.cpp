@@ -21,8 +21,8 @@
 #include "link/box_menu.h"
 #include "session/analyser_core.h"
 #include "shell/main_window.h"
-#include "shell/modal_driver.h"
-#include "shell/places_in_folder.h"
+#include "app/shell/modal_driver.h"
+#include "app/shell/places_in_folder.h"
 #include "shell/status_panels.h"
 #include "soak_support.h"
 

@@ -9,7 +9,7 @@
 
 #include "fuzz/fuzz_temp_file.h"
 #include "session/analyser_core.h"
-#include "session/quiet_screen.h"
+#include "screen/quiet_screen.h"
 #include "session/record_reader.h"
 
 namespace {

@@ -1,0 +1,214 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "link/box_link.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QThread>
+
+#include <algorithm>
+
+#include "protocol/box_identification.h"
+
+namespace veltrasko {
+namespace {
+
+// Fixed waits instead of a handshake with the reader: after asking it to stop
+// it has ended, or waits for the main thread, within these times.
+constexpr unsigned long ReaderStopWaitMs = 300;
+constexpr unsigned long RecordCloseWaitMs = 300;
+constexpr unsigned long DisconnectCommandWaitMs = 10;
+constexpr unsigned long RescanWaitMs = 300;
+
+void Wait(unsigned long milliseconds) { QThread::msleep(milliseconds); }
+
+}  // namespace
+
+BoxLink::BoxLink(BoxLinkPeers peers, QObject* parent, const QDBusConnection& bus)
+    : QObject(parent), peers_(peers), idleTimers_(bus), menu_(this) {
+  connect(menu_.USB_con_Update1, &QAction::triggered, this, &BoxLink::USB_con_Update1Click);
+  connect(menu_.USB_disconnect1, &QAction::triggered, this, &BoxLink::USB_disconnect1Click);
+  for (int n = 1; n <= BoxItemCount; ++n) {
+    connect(menu_.BoxItem(n), &QAction::triggered, this, [this, n] { USB_conClick(n); });
+  }
+}
+
+BoxLink::~BoxLink() {
+  StopReader();
+  EndReaders();
+  CloseBoxDevice();
+}
+
+void BoxLink::ScanBoxes() {
+  hid_device_info* devices = hid_enumerate(0, 0);
+  menu_.HideBoxItems();
+  int count = 0;
+  for (const hid_device_info* device = devices; device != nullptr && count < BoxItemCount; device = device->next) {
+    if (!PassesBoxIdentification(device->vendor_id, device->product_id, device->product_string,
+                                 device->manufacturer_string)) {
+      continue;
+    }
+    boxSerialNumbers_[static_cast<std::size_t>(count)] = SerialNumberValue(NarrowSerialText(device->serial_number));
+    ++count;
+    QAction* item = menu_.BoxItem(count);
+    const QString serialText = device->serial_number ? QString::fromWCharArray(device->serial_number) : QString();
+    item->setText("Box ID: " + serialText);
+    item->setVisible(true);
+  }
+  hid_free_enumeration(devices);
+}
+
+void BoxLink::ConnectBox(int n) {
+  const SerialNumberText serialText = FormatSerialNumber(boxSerialNumbers_[static_cast<std::size_t>(n - 1)]);
+  if (!transport_.OpenBoxDevice(serialText.data())) {
+    // The box item stays checked; the user must learn why nothing happens.
+    const QByteArray text = QFile::encodeName(" Could not open " + menu_.BoxItem(n)->text());
+    peers_.Status.ShowStatus(StatusPanel::FileOrHint,
+                             std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    return;
+  }
+  peers_.Commands.AttachWriter(transport_);
+  peers_.Commands.EmptyCommandReport();
+  StartReader();
+  // Nothing is recorded until the box reports the start of a session.
+  peers_.Session.SessionOpen = 0;
+  peers_.Commands.SendConnectRequest();
+  menu_.USB_con_Update1->setEnabled(false);
+  menu_.USB_disconnect1->setText("Disconnect...");
+  peers_.Graphs.ClearGraphs();
+  menu_.EnableBoxItems(false);
+}
+
+void BoxLink::DisconnectBox() {
+  StopReader();
+  idleTimers_.Release();
+  Wait(ReaderStopWaitMs);
+  if (peers_.Session.Record.IsOpen()) {
+    peers_.Session.Record.Close();
+    peers_.Session.NewFileNeeded = 1;
+  }
+  // The session ends here: a report the reader still hands over must not
+  // count or show a stroke that the closed file will never hold.
+  peers_.Session.SessionOpen = 0;
+  Wait(RecordCloseWaitMs);
+  if (transport_.IsOpen()) {
+    peers_.Commands.SendDisconnectCommand();
+    Wait(DisconnectCommandWaitMs);
+    CloseBoxDevice();
+  }
+  menu_.EnableBoxItems(true);
+}
+
+void BoxLink::BoxLost() {
+  if (endingReaders_) return;
+  const bool recording = peers_.Session.Record.IsOpen();
+  DisconnectBox();
+  ShowDisconnectedMenu();
+  // A lost box is no connection: the panels say so, and name in the tip the
+  // file that holds the session. The stroke count and weight stay.
+  peers_.Status.ShowStatus(StatusPanel::Connection, "Disconnected");
+  if (recording) {
+    peers_.Status.ShowStatus(StatusPanel::FileOrHint, " Box unplugged! The session file is closed.");
+    peers_.Status.ShowStatusTip(StatusPanel::FileOrHint, peers_.Session.OnlineHeader.RecordFileName.View());
+  } else {
+    peers_.Status.ShowStatus(StatusPanel::FileOrHint, " Box unplugged!");
+  }
+  Wait(RescanWaitMs);
+  ScanBoxes();
+}
+
+void BoxLink::USB_con_Update1Click() { ScanBoxes(); }
+
+void BoxLink::USB_disconnect1Click() {
+  if (checkedItem_ == 0) {
+    ApplyCheckedItem();
+    return;
+  }
+  DisconnectBox();
+  ShowDisconnectedMenu();
+  peers_.Status.ShowStatus(StatusPanel::Connection, "Disconnected");
+  peers_.Status.ShowStatus(StatusPanel::Strokes, "");
+  peers_.Status.ShowStatus(StatusPanel::Weight, "");
+  peers_.Status.ShowStatus(StatusPanel::FileOrHint, "");
+  Wait(RescanWaitMs);
+  ScanBoxes();
+}
+
+void BoxLink::USB_conClick(int n) {
+  // The action has already toggled itself; what counts is the state before.
+  if (checkedItem_ == 0) {
+    ConnectBox(n);
+    checkedItem_ = n;
+    menu_.BoxItem(n)->setEnabled(true);
+  }
+  ApplyCheckedItem();
+}
+
+void BoxLink::ShutDown() {
+  StopReader();
+  idleTimers_.Release();
+  Wait(ReaderStopWaitMs);
+  CloseRecordFile();
+  Wait(RecordCloseWaitMs);
+  EndReaders();
+  CloseBoxDevice();
+}
+
+int BoxLink::LiveReaderCount() const {
+  const auto live = [](const QPointer<TRead>& reader) { return !reader.isNull() && !reader->isFinished(); };
+  return static_cast<int>(std::count_if(stoppedReaders_.begin(), stoppedReaders_.end(), live)) +
+         (live(readerThread_) ? 1 : 0);
+}
+
+void BoxLink::DeliverReceivedBytes(std::span<const std::uint8_t> bytes) {
+  if (endingReaders_) return;
+  StreamBuffer chunk;
+  FillStreamBuffer(chunk, bytes);
+  peers_.Consumer.OnBytesReceived(chunk);
+  // Only reports of the running reader keep the screen awake; a stopped
+  // reader's last report comes after the release.
+  if (readerThread_) idleTimers_.ResetIdleTimers();
+}
+
+void BoxLink::StartReader() {
+  if (readerThread_) return;
+  readerThread_ = new TRead(transport_, deliveryContext_, *this);
+  readerThread_->start();
+}
+
+void BoxLink::StopReader() {
+  if (!readerThread_) return;
+  readerThread_->requestInterruption();
+  std::erase_if(stoppedReaders_, [](const QPointer<TRead>& reader) { return reader.isNull(); });
+  stoppedReaders_.push_back(readerThread_);
+  readerThread_ = nullptr;
+}
+
+void BoxLink::CloseBoxDevice() {
+  peers_.Commands.DetachWriter();
+  transport_.CloseBoxDevice();
+}
+
+void BoxLink::CloseRecordFile() {
+  if (peers_.Session.Record.IsOpen()) peers_.Session.Record.Close();
+}
+
+void BoxLink::ShowDisconnectedMenu() {
+  checkedItem_ = 0;
+  ApplyCheckedItem();
+  menu_.USB_disconnect1->setText("Disconnected");
+  menu_.USB_con_Update1->setEnabled(true);
+}
+
+void BoxLink::EndReaders() {
+  // A reader may be waiting for the main thread to take a report; it is
+  // answered here, with the report dropped, until it has ended.
+  endingReaders_ = true;
+  for (QPointer<TRead>& reader : stoppedReaders_) {
+    while (reader && !reader->wait(5)) QCoreApplication::sendPostedEvents(&deliveryContext_, QEvent::MetaCall);
+    delete reader.data();
+  }
+  stoppedReaders_.clear();
+  endingReaders_ = false;
+}
+
+}  // namespace veltrasko

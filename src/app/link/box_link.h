@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The box link: lists the attached boxes in the "USB Connection" menu,
+// connects the one the user picks, runs the reader while it is open and lets
+// it go again on request, when it is unplugged and at program exit. Runs on
+// the main thread.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "link/box_menu.h"
+#include "link/box_transport.h"
+#include "protocol/chunk_consumer.h"
+#include "link/idle_timers.h"
+#include "link/reader_thread.h"
+#include "protocol/box_commands.h"
+#include "screen/screen_sinks.h"
+#include "session/session_state.h"
+
+namespace veltrasko {
+
+// What the link touches outside itself.
+struct BoxLinkPeers {
+  SessionState& Session;       // SessionOpen, the record file, NewFileNeeded
+  BoxCommandSender& Commands;  // given the open box as its report writer
+  ChunkConsumer& Consumer;     // takes every received report
+  StatusSink& Status;
+  GraphSink& Graphs;
+};
+
+class BoxLink final : public QObject, private ReaderHost {
+ public:
+  // The screen is kept awake through the screen saver on bus (none: not at all).
+  explicit BoxLink(BoxLinkPeers peers, QObject* parent = nullptr,
+                   const QDBusConnection& bus = QDBusConnection::sessionBus());
+  ~BoxLink() override;
+
+  BoxMenu& Menu() { return menu_; }
+  const BoxMenu& Menu() const { return menu_; }
+  const std::array<std::uint32_t, BoxItemCount>& BoxSerialNumbers() const { return boxSerialNumbers_; }
+  bool BoxOpen() const { return transport_.IsOpen(); }
+
+  void ScanBoxes();
+  void ConnectBox(int n);
+  void DisconnectBox();
+  void BoxLost() override;
+
+  void USB_con_Update1Click();
+  void USB_disconnect1Click();
+  void USB_conClick(int n);
+
+  // Program exit: stop the reader, close the record file and then the box,
+  // without a disconnect command.
+  void ShutDown();
+
+  // Readers started by this link that have not ended yet.
+  int LiveReaderCount() const;
+
+ private:
+  void DeliverReceivedBytes(std::span<const std::uint8_t> bytes) override;
+  void StartReader();
+  void StopReader();
+  void CloseBoxDevice();
+  void CloseRecordFile();
+  void ShowDisconnectedMenu();
+  // Waits for every reader to end, dropping what they still hand over.
+  void EndReaders();
+  void ApplyCheckedItem() { menu_.CheckItem(checkedItem_); }
+
+  BoxLinkPeers peers_;
+  IdleTimers idleTimers_;
+  BoxMenu menu_;
+  BoxTransport transport_;
+  // The reader's calls arrive through this object, which outlives every reader.
+  QObject deliveryContext_;
+  QPointer<TRead> readerThread_;
+  std::vector<QPointer<TRead>> stoppedReaders_;
+  bool endingReaders_ = false;
+  int checkedItem_ = 0;  // 0: "Disconnected", n: box item n
+  std::array<std::uint32_t, BoxItemCount> boxSerialNumbers_{};
+};
+
+}  // namespace veltrasko

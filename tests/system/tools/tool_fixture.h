@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the command-line tests share: a temporary folder, the two tools run
+// as real processes, and a record file read in-process by the program's own
+// reader for comparison.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "process_runner.h"
+#include "session/analyser_core.h"
+#include "session/record_reader.h"
+#include "temp_folder.h"
+#include "screen/quiet_screen.h"
+
+namespace veltrasko::test {
+
+// A core after opening one record file, as a freshly started analyser.
+struct OpenedRecord {
+  std::unique_ptr<AnalyserCore> Core = std::make_unique<AnalyserCore>();
+  QuietScreen Screen;
+
+  explicit OpenedRecord(const std::string& path, const UserSettings& settings = UserSettings::Defaults()) {
+    Core->Settings = settings;
+    RecordReader reader(*Core, Screen.Sinks());
+    reader.OpenRecordFile(path);
+  }
+  const StrokeTable& Strokes() const { return Core->FileStrokes; }
+};
+
+class ToolTest : public ::testing::Test {
+ protected:
+  ProcessResult RunVrcgen(const std::vector<std::string>& arguments) {
+    return RunProcess(ToolPath("VRCGEN"), arguments, folder_.Path().string());
+  }
+  ProcessResult RunExportTool(const std::vector<std::string>& arguments) {
+    return RunProcess(ToolPath("VELTRASKO_EXPORT"), arguments, folder_.Path().string());
+  }
+  // Makes a record file with vrcgen; the test stops if that fails.
+  std::string MakeRecord(const std::string& name, std::vector<std::string> arguments = {}) {
+    const std::string path = File(name);
+    arguments.push_back(path);
+    const ProcessResult result = RunVrcgen(arguments);
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    return path;
+  }
+  std::string File(const std::string& name) const { return folder_.File(name); }
+
+ private:
+  TempFolder folder_;
+};
+
+}  // namespace veltrasko::test
