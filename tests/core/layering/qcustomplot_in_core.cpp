@@ -1,0 +1,4 @@
+// Must not compile: QCustomPlot is on the system's include path, but the
+// core's puts a stand-in that stops the build in front of it.
+#include "protocol/frame_scanner.h"
+#include <qcustomplot.h>
