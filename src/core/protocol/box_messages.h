@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <span>
 
-#include "protocol/byte_order.h"
+#include "bytes/byte_order.h"
 #include "settings/personal_data.h"
 
 namespace veltrasko {

@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "protocol/byte_order.h"
+#include "bytes/byte_order.h"
 
 namespace veltrasko {
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Little-endian field access and the byte-sum checksum shared by every
-// message of the box and every frame in a record file.
+// Little-endian field access, for the box's messages, the frames in a record
+// file and the settings file, and the byte-sum checksum of messages and frames.
 #pragma once
 
 #include <bit>
