@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds a probe that must not compile and checks that the compiler stopped at
 # the include the probe makes, not at some other fault that would prove nothing.
 #   cmake -DBUILD_DIR=<build> -DPROBE=<target> -DINCLUDE=<header> -P build_fails_naming.cmake

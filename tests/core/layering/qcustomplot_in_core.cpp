@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Must not compile: QCustomPlot is on the system's include path, but the
 // core's puts a stand-in that stops the build in front of it.
 #include "protocol/frame_scanner.h"
