@@ -7,12 +7,9 @@
 #include <span>
 #include <vector>
 
-namespace veltrasko {
+#include "graph/plot_point.h"
 
-struct PlotPoint {
-  double X;
-  double Y;
-};
+namespace veltrasko {
 
 // Both edges of each direction belong to the area.
 struct PlotArea {

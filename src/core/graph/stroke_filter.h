@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <span>
 
+#include "graph/plot_point.h"
 #include "session/stroke_table.h"
 #include "settings/user_settings.h"
 
@@ -44,11 +45,6 @@ std::int16_t FilterLengthFor(std::uint8_t averageFilter);
 
 inline constexpr int SeriesCount = 36;
 inline constexpr int Chart1SeriesCount = 16;
-
-struct PlotPoint {
-  double X = 0;
-  double Y = 0;
-};
 
 // The points one stroke adds. Points[n] belongs to Series n (1 … 36; index 0
 // is unused). Series 1 … 16 of Chart1 always get a point; of Chart2, the odd
