@@ -15,6 +15,8 @@
 #include <climits>
 #include <ctime>
 
+#include "files/full_io.h"
+
 namespace veltrasko {
 
 namespace {
@@ -38,27 +40,9 @@ bool IsLeftover(const QByteArray& name) {
   return ::lstat(name.constData(), &status) == 0 && std::time(nullptr) - status.st_mtime > LeftoverAgeSeconds;
 }
 
-bool WriteWhole(int fd, QByteArrayView bytes) {
-  qsizetype done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, static_cast<std::size_t>(bytes.size() - done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += n;
-  }
-  return true;
-}
-
 QByteArray ReadUpTo(int fd, qint64 limit) {
   QByteArray bytes(limit, '\0');
-  qint64 done = 0;
-  while (done < limit) {
-    const ssize_t n = ::read(fd, bytes.data() + done, static_cast<std::size_t>(limit - done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += n;
-  }
-  bytes.truncate(done);
+  bytes.truncate(static_cast<qsizetype>(ReadFully(fd, bytes.data(), static_cast<std::size_t>(limit))));
   return bytes;
 }
 
@@ -73,7 +57,7 @@ bool WriteHandOverFile(const QString& handOverFile, QByteArrayView path, int wai
     // not even one that points nowhere.
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
     if (fd >= 0) {
-      const bool written = WriteWhole(fd, path);
+      const bool written = WriteFully(fd, path.data(), static_cast<std::size_t>(path.size()));
       if (::close(fd) == 0 && written) return true;
       ::unlink(name.constData());  // part of a path must never be taken for one
       return false;

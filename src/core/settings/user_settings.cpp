@@ -6,7 +6,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
+
+#include "files/full_io.h"
 
 namespace veltrasko {
 namespace {
@@ -19,29 +20,6 @@ constexpr std::uint8_t RepairedSpeedUnit = 0;  // M/S in place of a bad value
 constexpr std::uint8_t DefaultLineWidthLevel = 2;
 constexpr std::uint8_t DefaultSeparatorSymbol = 1;  // comma
 constexpr std::array<std::uint8_t, 6> FilterChoices{1, 2, 4, 6, 8, 10};
-
-// Reads until the buffer is full or the file ends; the count of bytes read.
-std::size_t ReadFully(int fd, std::uint8_t* buffer, std::size_t length) {
-  std::size_t done = 0;
-  while (done < length) {
-    const ssize_t n = ::read(fd, buffer + done, length - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<std::size_t>(n);
-  }
-  return done;
-}
-
-bool WriteFully(int fd, const std::uint8_t* buffer, std::size_t length) {
-  std::size_t done = 0;
-  while (done < length) {
-    const ssize_t n = ::write(fd, buffer + done, length - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
 
 // Puts the replacement in place of a window length outside 1 to 999999;
 // true when it did.
