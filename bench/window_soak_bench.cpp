@@ -41,7 +41,7 @@ struct ResidentSample {
 
 long SeriesPointCount(const StrokeGraphs& graphs) {
   long points = 0;
-  for (int series = 1; series <= 36; ++series) points += graphs.Series(series).dataCount();
+  for (int series = 1; series <= SeriesCount; ++series) points += graphs.Series(series).dataCount();
   return points;
 }
 

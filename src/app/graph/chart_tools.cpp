@@ -11,7 +11,7 @@ namespace veltrasko {
 ChartTools::ChartTools(const StrokeGraphs& graphs, const UserSettings& settings, QObject* parent)
     : QObject(parent),
       chartTool1_(new PointTips(graphs, settings, graphs.Chart1(), 1, Chart1SeriesCount)),
-      chartTool2_(new PointTips(graphs, settings, graphs.Chart2(), Chart1SeriesCount + 1, SeriesCount)),
+      chartTool2_(new PointTips(graphs, settings, graphs.Chart2(), Chart2FirstSeries, SeriesCount)),
       graph1Title_(new TitleEditor(graphs.Chart1(), 1)),
       graph2Title_(new TitleEditor(graphs.Chart2(), 2)) {
   chartTool1_->setObjectName("ChartTool1");

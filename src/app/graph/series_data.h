@@ -11,6 +11,8 @@
 #include <array>
 #include <vector>
 
+#include "graph/series_catalogue.h"
+
 namespace veltrasko {
 
 class SeriesData : public QCPGraphDataContainer {
@@ -61,7 +63,7 @@ class SeriesPoints {
   void RemoveAll();
 
  private:
-  std::array<SeriesData*, 36> points_{};
+  std::array<SeriesData*, SeriesCount> points_{};
   std::vector<QCPGraphData> scratch_;
 };
 

@@ -16,9 +16,6 @@
 namespace veltrasko {
 namespace {
 
-constexpr int SpeedDistanceSeries = 1;
-constexpr int SpeedTimeSeries = 9;
-
 QColor ColourOf(std::uint32_t rgb) { return QColor(static_cast<QRgb>(rgb)); }
 
 }  // namespace
@@ -36,10 +33,9 @@ void StrokeGraphs::SetupSeries() {
     Series(number).setName(CheckBox(entry.CaptionCheckBox).text() + entry.TitleSuffix);
   }
   for (int number = 1; number <= SeriesCount; ++number) ShowSeries(number, false);
-  ShowSeries(1, true);
+  ShowSeries(SpeedDistanceSeries, true);
   chart1_->xAxis->setLabel("Distance [Meter]");
-  ShowSeries(17, true);
-  ShowSeries(18, true);
+  for (int box : {Chart2StartBox, ValuePartnerBox(Chart2StartBox)}) ShowSeries(CheckBoxCatalogue[box - 1].DistanceSeries, true);
   chart2_->xAxis->setLabel("Distance [Meter]");
   RefreshLegend(*chart1_);
   RefreshLegend(*chart2_);
@@ -92,7 +88,7 @@ void StrokeGraphs::ActivateSeries() {
 
 void StrokeGraphs::StrokeSideSeries() {
   const bool distance = radioButtonDist2_->isChecked();
-  for (int box = Chart1CheckBoxCount + 1; box <= ValueCheckBoxCount; ++box) {
+  for (int box = Chart2FirstCheckBox; box <= ValueCheckBoxCount; ++box) {
     const CheckBoxEntry& entry = CheckBoxCatalogue[box - 1];
     ShowSeries(entry.DistanceSeries, distance && CheckBox(box).isChecked());
     ShowSeries(entry.TimeSeries, !distance && CheckBox(box).isChecked());

@@ -95,7 +95,7 @@ void StrokeGraphs::BuildStrokeValuesPage(QWidget& page) {
 
   auto* column = new QWidget(&page);
   QVBoxLayout* boxes = MakeColumnLayout(*column);
-  for (int number : Chart1BoxLayout) boxes->addWidget(MakeCheckBox(*column, number, number == 1));
+  for (int number : Chart1BoxLayout) boxes->addWidget(MakeCheckBox(*column, number, number == Chart1StartBox));
   boxes->addSpacing(8);
   boxes->addWidget(new QLabel("vs.", column));
   radioButtonDist1_ = MakeRadioButton(*column, "RadioButtonDist1", "Distance", "[Meters]");
@@ -115,9 +115,9 @@ void StrokeGraphs::BuildStrokeValuesPage(QWidget& page) {
 
 void StrokeGraphs::BuildRightLeftPage(QWidget& page) {
   chart2_ = MakeChart(page, "Chart2", "Right vs. left stroke side");
-  MakeSeries(*chart2_, Chart1SeriesCount + 1, SeriesCount);
+  MakeSeries(*chart2_, Chart2FirstSeries, SeriesCount);
   scaling2_ = new ChartScaling(*chart2_);
-  ConnectChartEvents(*chart2_, *scaling2_, Chart1SeriesCount + 1, SeriesCount);
+  ConnectChartEvents(*chart2_, *scaling2_, Chart2FirstSeries, SeriesCount);
 
   auto* column = new QWidget(&page);
   QVBoxLayout* boxes = MakeColumnLayout(*column);
@@ -126,9 +126,9 @@ void StrokeGraphs::BuildRightLeftPage(QWidget& page) {
   auto* pairs = new QGridLayout;
   int row = 0;
   for (int lead : Chart2BoxLayout) {
-    const bool power = lead == 9;
-    pairs->addWidget(MakeCheckBox(*column, lead, power), row, 0);
-    pairs->addWidget(MakeCheckBox(*column, lead + 1, power), row, 1);
+    const bool shown = lead == Chart2StartBox;
+    pairs->addWidget(MakeCheckBox(*column, lead, shown), row, 0);
+    pairs->addWidget(MakeCheckBox(*column, ValuePartnerBox(lead), shown), row, 1);
     ++row;
   }
   boxes->addLayout(pairs);

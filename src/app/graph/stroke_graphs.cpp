@@ -13,7 +13,6 @@
 namespace veltrasko {
 namespace {
 
-constexpr int FirstChart2Series = Chart1SeriesCount + 1;  // Series17
 constexpr int EnlargedLabelPoints = 14;
 constexpr int NormalLabelPoints = 8;
 
@@ -40,14 +39,14 @@ void StrokeGraphs::PlotStroke(const StrokeRow& row) {
   for (int number = 1; number <= SeriesCount; ++number) {
     if (points.HasPoint(number)) (*points_)[number].Append(points.Points[number].X, points.Points[number].Y);
   }
-  if (points.TrimSides && (*points_)[FirstChart2Series].size() >= 4) TrimSides();
+  if (points.TrimSides && (*points_)[Chart2FirstSeries].size() >= 4) TrimSides();
 }
 
 // Of a run of strokes the box marked as both sides, each side keeps every
 // other one once the side is known again.
 void StrokeGraphs::TrimSides() {
-  points_->Normalise(FirstChart2Series, SeriesCount);
-  for (int number = FirstChart2Series; number <= SeriesCount; ++number) {
+  points_->Normalise(Chart2FirstSeries, SeriesCount);
+  for (int number = Chart2FirstSeries; number <= SeriesCount; ++number) {
     SeriesData& points = (*points_)[number];
     const SideTrim trim = SideTrimFor(static_cast<std::size_t>(points.size()));
     for (int i = 0; i < trim.Count; ++i) points.RemoveAt(static_cast<int>(trim.Index[i]));
@@ -81,10 +80,10 @@ void StrokeGraphs::UpdateAxes() {
   QueueReplot();
 }
 
-// Both graphs end at the newest stroke, which Series1 and Series9 always
-// hold whatever its side.
+// Both graphs end at the newest stroke, which the speed series always hold
+// whatever its side.
 void StrokeGraphs::SetOnlineWindow(ChartScaling& scaling, bool distance) {
-  const double newest = (*points_)[distance ? 1 : 9].LargestX();
+  const double newest = (*points_)[distance ? SpeedDistanceSeries : SpeedTimeSeries].LargestX();
   const UserSettings& settings = core_.Settings;
   scaling.SetBottomWindow(newest, distance ? settings.OnlineWindowDistance() : settings.OnlineWindowTime());
 }

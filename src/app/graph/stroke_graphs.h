@@ -29,8 +29,6 @@ struct AnalyserCore;
 class ChartScaling;
 class SeriesPoints;
 
-inline constexpr int ValueCheckBoxCount = 18;  // CheckBox1 .. CheckBox18
-
 class StrokeGraphs : public QObject, public GraphSink {
   Q_OBJECT
 

@@ -3,7 +3,7 @@
 
 namespace veltrasko {
 
-const std::array<SeriesEntry, 36> SeriesCatalogue{{
+const std::array<SeriesEntry, SeriesCount> SeriesCatalogue{{
     // Chart1 against distance: Series1 .. Series8.
     {1, 0x000000, false, ""},
     {2, 0x0000FF, true, " [str/min]"},
@@ -47,7 +47,7 @@ const std::array<SeriesEntry, 36> SeriesCatalogue{{
     {17, 0x008000, true, " - Right [J]"},
 }};
 
-const std::array<CheckBoxEntry, 18> CheckBoxCatalogue{{
+const std::array<CheckBoxEntry, ValueCheckBoxCount> CheckBoxCatalogue{{
     {"Speed", "[M/S] or [KM/H]", "Speed, ", 1, 9},
     {"Stroke rate", "[Strokes / minute]", "Stroke rate, ", 2, 10},
     {"Power", "[Watts]", "Power, ", 3, 11},

@@ -16,8 +16,18 @@ struct SeriesEntry {
   const char* TitleSuffix;  // Series1 and Series9 take theirs from the speed unit
 };
 
+inline constexpr int SeriesCount = 36;
+inline constexpr int Chart1SeriesCount = 16;  // Series1 .. Series16 belong to Chart1
+inline constexpr int Chart2FirstSeries = Chart1SeriesCount + 1;
+inline constexpr int Chart2SeriesCount = SeriesCount - Chart1SeriesCount;
+
+// Speed is plotted for every stroke whatever its side, so these two hold the
+// newest stroke's distance and time.
+inline constexpr int SpeedDistanceSeries = 1;
+inline constexpr int SpeedTimeSeries = 9;
+
 // Indexed by series number - 1.
-extern const std::array<SeriesEntry, 36> SeriesCatalogue;
+extern const std::array<SeriesEntry, SeriesCount> SeriesCatalogue;
 
 struct CheckBoxEntry {
   const char* Caption;  // empty for the right-side boxes of Chart2
@@ -27,10 +37,13 @@ struct CheckBoxEntry {
   int TimeSeries;
 };
 
-// Indexed by check box number - 1.
-extern const std::array<CheckBoxEntry, 18> CheckBoxCatalogue;
-
+inline constexpr int ValueCheckBoxCount = 18;  // CheckBox1 .. CheckBox18
 inline constexpr int Chart1CheckBoxCount = 8;  // CheckBox1 .. CheckBox8 belong to Chart1
+inline constexpr int Chart2FirstCheckBox = Chart1CheckBoxCount + 1;
+inline constexpr int Chart2CheckBoxCount = ValueCheckBoxCount - Chart1CheckBoxCount;
+
+// Indexed by check box number - 1.
+extern const std::array<CheckBoxEntry, ValueCheckBoxCount> CheckBoxCatalogue;
 
 // True for CheckBox9 .. CheckBox18 of Chart2.
 inline bool OnChart2(int checkBox) { return checkBox > Chart1CheckBoxCount; }
@@ -44,6 +57,11 @@ inline int ValuePartnerBox(int checkBox) { return OnChart2(checkBox) ? ValueLead
 // boxes, each with its partner beside it.
 inline constexpr std::array<int, 8> Chart1BoxLayout{1, 3, 2, 7, 8, 5, 6, 4};
 inline constexpr std::array<int, 5> Chart2BoxLayout{9, 17, 11, 13, 15};
+
+// The value checked and shown at start: speed on Chart1, the power of both
+// sides on Chart2.
+inline constexpr int Chart1StartBox = 1;
+inline constexpr int Chart2StartBox = 9;
 
 // The order of the words in the vertical axis titles.
 inline constexpr std::array<int, 8> Chart1TitleOrder{1, 2, 3, 4, 5, 6, 7, 8};

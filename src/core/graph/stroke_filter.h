@@ -10,6 +10,7 @@
 #include <span>
 
 #include "graph/plot_point.h"
+#include "graph/series_catalogue.h"
 #include "session/stroke_table.h"
 #include "settings/user_settings.h"
 
@@ -42,9 +43,6 @@ struct StrokeFilter {
 // The length the filters use for a stored AverageFilter: values that could
 // overrun the ring (0, above 10) fall back to the default of 4.
 std::int16_t FilterLengthFor(std::uint8_t averageFilter);
-
-inline constexpr int SeriesCount = 36;
-inline constexpr int Chart1SeriesCount = 16;
 
 // The points one stroke adds. Points[n] belongs to Series n (1 … 36; index 0
 // is unused). Series 1 … 16 of Chart1 always get a point; of Chart2, the odd
