@@ -2,7 +2,6 @@
 #include "graph/chart_tools.h"
 
 #include "graph/point_tips.h"
-#include "graph/stroke_filter.h"
 #include "graph/stroke_graphs.h"
 #include "graph/title_editor.h"
 
@@ -10,8 +9,8 @@ namespace veltrasko {
 
 ChartTools::ChartTools(const StrokeGraphs& graphs, const UserSettings& settings, QObject* parent)
     : QObject(parent),
-      chartTool1_(new PointTips(graphs, settings, graphs.Chart1(), 1, Chart1SeriesCount)),
-      chartTool2_(new PointTips(graphs, settings, graphs.Chart2(), Chart2FirstSeries, SeriesCount)),
+      chartTool1_(new PointTips(graphs.StrokeValues(), settings)),
+      chartTool2_(new PointTips(graphs.RightLeft(), settings)),
       graph1Title_(new TitleEditor(graphs.Chart1(), 1)),
       graph2Title_(new TitleEditor(graphs.Chart2(), 2)) {
   chartTool1_->setObjectName("ChartTool1");

@@ -6,30 +6,24 @@
 #include <QHelpEvent>
 #include <QToolTip>
 
+#include "graph/graph_page.h"
 #include "graph/mark_texts.h"
 #include "graph/series_data.h"
-#include "graph/stroke_graphs.h"
 #include "settings/user_settings.h"
 
 namespace veltrasko {
 
-PointTips::PointTips(const StrokeGraphs& graphs, const UserSettings& settings, QCustomPlot& chart, int firstSeries,
-                     int lastSeries)
-    : QObject(&chart),
-      graphs_(graphs),
-      settings_(settings),
-      chart_(chart),
-      firstSeries_(firstSeries),
-      lastSeries_(lastSeries) {
-  chart.installEventFilter(this);
+PointTips::PointTips(const GraphPage& page, const UserSettings& settings)
+    : QObject(&page.Chart()), page_(page), settings_(settings), chart_(page.Chart()) {
+  chart_.installEventFilter(this);
 }
 
 QString PointTips::TipAt(const QPointF& position) const {
   int nearestSeries = 0;
   double nearestDistance = chart_.selectionTolerance();
   double nearestY = 0;
-  for (int number = firstSeries_; number <= lastSeries_; ++number) {
-    const QCPGraph& graph = graphs_.Series(number);
+  for (int number = page_.Description().FirstSeries; number <= page_.Description().LastSeries(); ++number) {
+    const QCPGraph& graph = page_.Series(number);
     // Points added since the last replot are not where the line is drawn yet.
     if (!graph.visible() || !PointsOf(graph).Normalised()) continue;
     QVariant details;
@@ -44,7 +38,7 @@ QString PointTips::TipAt(const QPointF& position) const {
     nearestY = (graph.data()->constBegin() + closest.dataRange().begin())->value;
   }
   if (nearestSeries == 0) return {};
-  const QCPGraph& graph = graphs_.Series(nearestSeries);
+  const QCPGraph& graph = page_.Series(nearestSeries);
   return QString::fromStdString(PointTipText(nearestSeries, graph.visible(), nearestY, settings_.SpeedUnit()));
 }
 

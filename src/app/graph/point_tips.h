@@ -12,16 +12,15 @@ class QPointF;
 
 namespace veltrasko {
 
-class StrokeGraphs;
+class GraphPage;
 struct UserSettings;
 
 class PointTips : public QObject {
   Q_OBJECT
 
  public:
-  // Serves the series firstSeries .. lastSeries, the ones on chart.
-  PointTips(const StrokeGraphs& graphs, const UserSettings& settings, QCustomPlot& chart, int firstSeries,
-            int lastSeries);
+  // Serves the series of the page's graph.
+  PointTips(const GraphPage& page, const UserSettings& settings);
 
   // The tip for a position on the chart in pixels; empty away from every
   // shown line.
@@ -30,11 +29,9 @@ class PointTips : public QObject {
  private:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
-  const StrokeGraphs& graphs_;
+  const GraphPage& page_;
   const UserSettings& settings_;
   QCustomPlot& chart_;
-  int firstSeries_;
-  int lastSeries_;
 };
 
 }  // namespace veltrasko

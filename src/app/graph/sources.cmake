@@ -3,10 +3,9 @@
 list(APPEND APP_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/axis_label_ticker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/chart_scaling.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/graph_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_views.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_data.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/series_selection.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/stroke_graph_pages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stroke_graphs.cpp
 )
 # Point tips, title editing, the zoom's steps, print and copy.

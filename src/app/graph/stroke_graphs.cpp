@@ -4,7 +4,6 @@
 #include <qcustomplot.h>
 
 #include <QCheckBox>
-#include <QRadioButton>
 
 #include "graph/chart_scaling.h"
 #include "graph/series_data.h"
@@ -23,16 +22,21 @@ StrokeGraphs::StrokeGraphs(AnalyserCore& core, StatusSink& status, QWidget& stro
     : QObject(parent),
       core_(core),
       status_(status),
-      points_(std::make_unique<SeriesPoints>(static_cast<int>(StrokeTableCapacity))) {
-  BuildStrokeValuesPage(strokeValuesPage);
-  BuildRightLeftPage(rightLeftPage);
+      points_(std::make_unique<SeriesPoints>(static_cast<int>(StrokeTableCapacity))),
+      strokeValues_(strokeValuesPage, StrokeValuesPage, *points_),
+      rightLeft_(rightLeftPage, RightLeftPage, *points_) {
+  for (GraphPage* page : Pages()) connect(page, &GraphPage::seriesChosen, this, &StrokeGraphs::UpdateAxes);
 }
 
 StrokeGraphs::~StrokeGraphs() = default;
 
-QCPGraph& StrokeGraphs::Series(int number) const { return *series_.at(number - 1); }
+QCPGraph& StrokeGraphs::Series(int number) const {
+  return number < Chart2FirstSeries ? strokeValues_.Series(number) : rightLeft_.Series(number);
+}
 
-QCheckBox& StrokeGraphs::CheckBox(int number) const { return *checkBoxes_.at(number - 1); }
+QCheckBox& StrokeGraphs::CheckBox(int number) const {
+  return number < Chart2FirstCheckBox ? strokeValues_.CheckBox(number) : rightLeft_.CheckBox(number);
+}
 
 void StrokeGraphs::PlotStroke(const StrokeRow& row) {
   const StrokePoints points = filters_.PlotPoints(row, core_.Settings);
@@ -62,19 +66,17 @@ void StrokeGraphs::UpdateAxes() {
   points_->Normalise(1, SeriesCount);
   const UserSettings& settings = core_.Settings;
   const int labelPoints = settings.EnlargeAxisText() && onlineGraphChecked_ ? EnlargedLabelPoints : NormalLabelPoints;
-  scaling1_->SetLabelSize(labelPoints);
-  scaling2_->SetLabelSize(labelPoints);
+  for (GraphPage* page : Pages()) page->Scaling().SetLabelSize(labelPoints);
   if (onlineGraphChecked_) {
     const bool viewAll = settings.ViewAll() != 0;
     SetBottomAxesAutomatic(viewAll);
     // A zoom's bottom range lasts only until the next stroke, whether the
     // bottom axis shows the window or the whole session.
-    if (viewAll) {
-      scaling1_->FitBottom();
-      scaling2_->FitBottom();
-    } else {
-      SetOnlineWindow(*scaling1_, radioButtonDist1_->isChecked());
-      SetOnlineWindow(*scaling2_, radioButtonDist2_->isChecked());
+    for (GraphPage* page : Pages()) {
+      if (viewAll)
+        page->Scaling().FitBottom();
+      else
+        SetOnlineWindow(*page);
     }
   }
   QueueReplot();
@@ -82,39 +84,49 @@ void StrokeGraphs::UpdateAxes() {
 
 // Both graphs end at the newest stroke, which the speed series always hold
 // whatever its side.
-void StrokeGraphs::SetOnlineWindow(ChartScaling& scaling, bool distance) {
+void StrokeGraphs::SetOnlineWindow(GraphPage& page) {
+  const bool distance = page.DistanceChosen();
   const double newest = (*points_)[distance ? SpeedDistanceSeries : SpeedTimeSeries].LargestX();
   const UserSettings& settings = core_.Settings;
-  scaling.SetBottomWindow(newest, distance ? settings.OnlineWindowDistance() : settings.OnlineWindowTime());
+  page.Scaling().SetBottomWindow(newest, distance ? settings.OnlineWindowDistance() : settings.OnlineWindowTime());
 }
 
 void StrokeGraphs::UndoZoom() {
-  scaling1_->UndoZoom();
-  scaling2_->UndoZoom();
+  for (GraphPage* page : Pages()) page->Scaling().UndoZoom();
   QueueReplot();
 }
 
 void StrokeGraphs::SetBottomAxesAutomatic(bool automatic) {
-  scaling1_->SetBottomAutomatic(automatic);
-  scaling2_->SetBottomAutomatic(automatic);
+  for (GraphPage* page : Pages()) page->Scaling().SetBottomAutomatic(automatic);
 }
 
-// A graph on the tab not shown is replotted when it is shown, not with
-// every stroke.
 void StrokeGraphs::QueueReplot() {
-  for (QCustomPlot* chart : {chart1_, chart2_}) {
-    if (chart->isVisible()) chart->replot(QCustomPlot::rpQueuedReplot);
-  }
+  for (GraphPage* page : Pages()) page->QueueReplot();
 }
 
-void StrokeGraphs::ConnectChartEvents(QCustomPlot& chart, ChartScaling& scaling, int firstNumber, int lastNumber) {
-  // Whatever replots a graph, print and copy included, sees its points in x
-  // order and its automatic axes fitted.
-  chart.installEventFilter(this);
-  connect(&chart, &QCustomPlot::beforeReplot, this, [this, &scaling, firstNumber, lastNumber] {
-    points_->Normalise(firstNumber, lastNumber);
-    scaling.FitAutomaticAxes();
-  });
+void StrokeGraphs::SetupSeries() {
+  for (GraphPage* page : Pages()) page->SetupSeries();
+  SetSpeedTitles();
+  SetLineWidth(core_.Settings.LineWidthLevel());
+  UpdateAxes();
 }
+
+// The speed series' titles end in the speed unit; the pages gave them their
+// caption alone.
+void StrokeGraphs::SetSpeedTitles() {
+  const int speedBox = SeriesCatalogue[SpeedDistanceSeries - 1].CaptionCheckBox;
+  const QString title = CheckBox(speedBox).text() + (core_.Settings.SpeedUnit() == 1 ? " [KM/H]" : " [M/S]");
+  Series(SpeedDistanceSeries).setName(title);
+  Series(SpeedTimeSeries).setName(title);
+}
+
+void StrokeGraphs::SetLineWidth(std::int16_t width) {
+  for (GraphPage* page : Pages()) page->SetLineWidth(width);
+  QueueReplot();
+}
+
+void StrokeGraphs::VertAxisNameChart1() { strokeValues_.VertAxisName(); }
+
+void StrokeGraphs::VertAxisNameChart2() { rightLeft_.VertAxisName(); }
 
 }  // namespace veltrasko

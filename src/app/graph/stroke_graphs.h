@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The two graph pages, "Stroke values" (Chart1) and "Right vs. left"
-// (Chart2): their 36 line series, check boxes and radio buttons, the
-// plotting of strokes, the online window of the bottom axes and the switch
-// between the online view and the file view. The core reaches it through
-// GraphSink; the window puts the two pages into its tabs, calls SetupSeries
-// and the two axis title builders at start-up and forwards the View menu.
+// (Chart2), seen from the core as one GraphSink: the plotting of strokes
+// into the 36 series, the online window of the bottom axes and the switch
+// between the online view and the file view. The window puts the two pages
+// into its tabs, calls SetupSeries and the two axis title builders at
+// start-up and forwards the View menu.
 #pragma once
 
 #include <QObject>
@@ -12,21 +12,19 @@
 #include <cstdint>
 #include <memory>
 
+#include "graph/graph_page.h"
 #include "graph/stroke_filter.h"
 #include "screen/screen_sinks.h"
 
 class QCheckBox;
-class QCPAxis;
 class QCPGraph;
 class QCustomPlot;
-class QPlainTextEdit;
 class QRadioButton;
 class QWidget;
 
 namespace veltrasko {
 
 struct AnalyserCore;
-class ChartScaling;
 class SeriesPoints;
 
 class StrokeGraphs : public QObject, public GraphSink {
@@ -66,41 +64,27 @@ class StrokeGraphs : public QObject, public GraphSink {
   // True while "&Online graph" is the checked view item.
   bool OnlineGraphChecked() const { return onlineGraphChecked_; }
 
-  QCustomPlot& Chart1() const { return *chart1_; }
-  QCustomPlot& Chart2() const { return *chart2_; }
+  const GraphPage& StrokeValues() const { return strokeValues_; }
+  const GraphPage& RightLeft() const { return rightLeft_; }
+  QCustomPlot& Chart1() const { return strokeValues_.Chart(); }
+  QCustomPlot& Chart2() const { return rightLeft_.Chart(); }
   // number is 1 .. 36, as in Series1 .. Series36.
   QCPGraph& Series(int number) const;
   // number is 1 .. 18, as in CheckBox1 .. CheckBox18.
   QCheckBox& CheckBox(int number) const;
-  QRadioButton& RadioButtonDist1() const { return *radioButtonDist1_; }
-  QRadioButton& RadioButtonTime1() const { return *radioButtonTime1_; }
-  QRadioButton& RadioButtonDist2() const { return *radioButtonDist2_; }
-  QRadioButton& RadioButtonTime2() const { return *radioButtonTime2_; }
+  QRadioButton& RadioButtonDist1() const { return strokeValues_.RadioButtonDist(); }
+  QRadioButton& RadioButtonTime1() const { return strokeValues_.RadioButtonTime(); }
+  QRadioButton& RadioButtonDist2() const { return rightLeft_.RadioButtonDist(); }
+  QRadioButton& RadioButtonTime2() const { return rightLeft_.RadioButtonTime(); }
 
  signals:
   // The view item to check changed: "&Online graph" when online, else "&File graph".
   void viewChanged(bool online);
 
  private:
-  void BuildStrokeValuesPage(QWidget& page);
-  void BuildRightLeftPage(QWidget& page);
-  QCustomPlot* MakeChart(QWidget& page, const char* name, const char* title);
-  void MakeSeries(QCustomPlot& chart, int firstNumber, int lastNumber);
-  QCheckBox* MakeCheckBox(QWidget& column, int number, bool checked);
-  QRadioButton* MakeRadioButton(QWidget& column, const QString& name, const char* caption, const char* hint);
-  void ConnectChartEvents(QCustomPlot& chart, ChartScaling& scaling, int firstNumber, int lastNumber);
+  std::array<GraphPage*, 2> Pages() { return {&strokeValues_, &rightLeft_}; }
 
-  // The handlers of the check boxes and radio buttons.
-  void ActivateSeries();
-  void StrokeSideSeries();
-  void CheckBoxMouseDown(int checkBoxNumber, Qt::MouseButton button);
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void MoveValueToOtherAxis(int checkBoxNumber);
-  void ShowSeries(int seriesNumber, bool shown);
-  QString AxisTitle(const QCPAxis& axis, bool rightLeftChart) const;
-  void RefreshLegend(QCustomPlot& chart);
-
-  void SetOnlineWindow(ChartScaling& scaling, bool distance);
+  void SetOnlineWindow(GraphPage& page);
   void TrimSides();
   void SetViewCheck(bool online);
   void RedrawTable(const StrokeTable& table);
@@ -109,20 +93,11 @@ class StrokeGraphs : public QObject, public GraphSink {
 
   AnalyserCore& core_;
   StatusSink& status_;
-  QCustomPlot* chart1_ = nullptr;
-  QCustomPlot* chart2_ = nullptr;
-  std::array<QCPGraph*, SeriesCount> series_{};
-  std::array<QCheckBox*, ValueCheckBoxCount> checkBoxes_{};
-  QRadioButton* radioButtonDist1_ = nullptr;
-  QRadioButton* radioButtonTime1_ = nullptr;
-  QRadioButton* radioButtonDist2_ = nullptr;
-  QRadioButton* radioButtonTime2_ = nullptr;
-  QPlainTextEdit* memo1_ = nullptr;
   bool onlineGraphChecked_ = true;
   PlotFilters filters_;
-  std::unique_ptr<SeriesPoints> points_;
-  ChartScaling* scaling1_ = nullptr;  // children of their charts
-  ChartScaling* scaling2_ = nullptr;
+  std::unique_ptr<SeriesPoints> points_;  // the pages' series hold them
+  GraphPage strokeValues_;
+  GraphPage rightLeft_;
 };
 
 }  // namespace veltrasko
