@@ -29,8 +29,11 @@ void ModalAnswers::Look() {
     if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
     return;
   }
-  QTimer::singleShot(SettleTimeMs, &poll_, [modal = QPointer<QWidget>(modal), answer = std::move(answer)] {
-    if (modal) answer(*modal);
+  QTimer::singleShot(SettleTimeMs, &poll_, [this, modal = QPointer<QWidget>(modal), answer = std::move(answer)] {
+    if (!modal) return;
+    answer(*modal);
+    // A dialog kept for the next question is shown again as the same widget.
+    if (modal == answering_ && !modal->isVisible()) answering_ = nullptr;
   });
 }
 
