@@ -13,11 +13,12 @@ add_dependencies(graph_bench vrcgen)
 # A 20000-stroke live session through the real link and recorder over the
 # simulated box: strokes on file and resident memory along the way.
 add_executable(session_soak_bench session_soak_bench.cpp)
-target_link_libraries(session_soak_bench PRIVATE app_bench_main boxsim synthetic_record)
-target_include_directories(session_soak_bench PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+target_link_libraries(session_soak_bench PRIVATE app_bench_main app_test_support boxsim synthetic_record)
+target_include_directories(session_soak_bench PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 
 # The same 20000 strokes into the whole window, recorded and plotted live:
-# resident memory every two seconds, strokes sent against strokes on file.
+# resident memory every two seconds, strokes sent against strokes on file;
+# and the window through a flood of 60000 garbage reports.
 add_executable(window_soak_bench window_soak_bench.cpp)
-target_link_libraries(window_soak_bench PRIVATE app_bench_main boxsim synthetic_record)
-target_include_directories(window_soak_bench PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+target_link_libraries(window_soak_bench PRIVATE app_bench_main simulated_box_support synthetic_record)
+target_include_directories(window_soak_bench PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "bench_record.h"
-#include "system/durability/live_recording.h"
+#include "support/live_recording.h"
 #include "soak_support.h"
 
 namespace veltrasko {
 namespace {
 
-using testing_support::LiveRecording;
+using test::LiveRecording;
 
 constexpr std::uint32_t SampleEvery = 1000;
 constexpr auto SoakTimeout = std::chrono::minutes(5);

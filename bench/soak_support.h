@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "system/durability/record_frames.h"
+#include "support/record_frames.h"
 #include "session/analyser_core.h"
 #include "screen/quiet_screen.h"
 #include "session/record_reader.h"
@@ -79,7 +79,7 @@ inline bool ServeUntil(const std::function<bool()>& condition, std::chrono::mill
 struct SoakOutcome {
   std::uint32_t Counted = 0;
   double Seconds = 0;
-  testing_support::RecordFrames Frames;
+  test::RecordFrames Frames;
   std::uint32_t ReadBack = 0;
 };
 
@@ -87,19 +87,15 @@ struct SoakOutcome {
 inline void TakeRecordFile(const std::string& path, AnalyserCore& core, SoakOutcome& outcome) {
   std::ifstream file(path, std::ios::binary);
   const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  outcome.Frames = testing_support::WalkRecordFrames(bytes);
+  outcome.Frames = test::WalkRecordFrames(bytes);
   QuietScreen screen;
   RecordReader(core, screen.Sinks()).ReadRecordFile(path);
   outcome.ReadBack = core.FileStrokes.Count();
 }
 
 // Whole frames only, and the strokes numbered 1, 2, 3, ... with none missing.
-inline bool WholeAndInOrder(const testing_support::RecordFrames& frames) {
-  if (frames.Damaged) return false;
-  for (std::size_t i = 0; i < frames.StrokeNumbers.size(); ++i) {
-    if (frames.StrokeNumbers[i] != i + 1) return false;
-  }
-  return true;
+inline bool WholeAndInOrder(const test::RecordFrames& frames) {
+  return !frames.Damaged && test::CountsUpFromOne(frames.StrokeNumbers);
 }
 
 // Strokes sent, counted, on file and read back; resident memory at its

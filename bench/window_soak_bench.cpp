@@ -4,7 +4,8 @@
 // window, which records them and plots them live on the offscreen platform.
 // Figures only: resident memory sampled every two seconds (first, middle and
 // last sample, and the curve on the error stream), and how many of the
-// strokes sent were counted, written and read back.
+// strokes sent were counted, written and read back. Besides, the time the
+// window takes through a flood of garbage reports.
 #include <benchmark/benchmark.h>
 
 #include <QTimer>
@@ -21,8 +22,9 @@
 #include "link/box_menu.h"
 #include "session/analyser_core.h"
 #include "shell/main_window.h"
-#include "app/shell/modal_driver.h"
-#include "app/shell/places_in_folder.h"
+#include "support/modal_answers.h"
+#include "support/places_in_folder.h"
+#include "support/simulated_boxes.h"
 #include "shell/status_panels.h"
 #include "soak_support.h"
 
@@ -51,8 +53,9 @@ struct WindowSoakFigures {
 };
 
 void ConnectAndName(TForm1& form, const std::string& basePath) {
-  testing::WhenModalAppears(
-      [path = QString::fromStdString(basePath)](QWidget& modal) { testing::AcceptFileName(modal, path); });
+  test::ModalAnswers saveQuestion;
+  saveQuestion.AnswerNext(
+      [path = QString::fromStdString(basePath)](QWidget& modal) { test::AcceptFileName(modal, path); });
   form.Link().Menu().BoxItem(1)->trigger();
   if (!bench::ServeUntil([&] { return form.StatusBar1().PanelText(4) == " Reset the ergo computer."; },
                          std::chrono::seconds(10))) {
@@ -65,7 +68,7 @@ WindowSoakFigures RecordInTheWindow(const bench::BenchFolder& folder) {
   WindowSoakFigures figures;
   AnalyserCore core;
   {
-    TForm1 form(core, testing::PlacesInFolder(QString::fromStdString(folder.File(""))), QByteArray());
+    TForm1 form(core, test::PlacesInFolder(QString::fromStdString(folder.File(""))), QByteArray());
     form.show();
     if (!form.Link().Menu().BoxItem(1)->isVisible()) bench::BenchFolder::Fail("no simulated box");
     ConnectAndName(form, folder.File("window_soak"));
@@ -112,6 +115,31 @@ void BM_WindowSoakSession20000(benchmark::State& state) {
       newPoints == 0 ? 0.0 : 1024.0 * static_cast<double>(samples.back().Kilobytes - samples.front().Kilobytes) / newPoints;
 }
 BENCHMARK(BM_WindowSoakSession20000)->Unit(benchmark::kSecond)->Iterations(1);
+
+// A box that floods 60000 reports of random bytes after the reset, with 30
+// strokes among them, and is unplugged once it has sent them all: how long
+// the window takes to go through them, and how many strokes it kept.
+void BM_WindowGarbageFlood60000(benchmark::State& state) {
+  constexpr std::uint32_t Strokes = 30;
+  std::uint32_t counted = 0;
+  for (auto _ : state) {
+    const bench::BenchFolder folder;
+    // Unplugged after the flood, the strokes, the confirmation and the session start.
+    test::AttachBoxes({{"BOXSIM_STROKES", "30"}, {"BOXSIM_PACE", "20"}, {"BOXSIM_PAUSE_EVERY", "0"},
+                       {"BOXSIM_GARBAGE_REPORTS", "60000"}, {"BOXSIM_UNPLUG_AFTER", "60032"}});
+    AnalyserCore core;
+    TForm1 form(core, test::PlacesInFolder(QString::fromStdString(folder.File(""))), QByteArray());
+    ConnectAndName(form, folder.File("flood"));
+    form.Menu().Resetcomputer1->trigger();
+    if (!bench::ServeUntil([&] { return form.Link().Menu().USB_disconnect1->isChecked(); }, SoakTimeout)) {
+      bench::BenchFolder::Fail("the flood did not end");
+    }
+    counted = core.Session.StrokeCount;
+  }
+  state.counters["box_strokes"] = Strokes;
+  state.counters["counted_strokes"] = counted;
+}
+BENCHMARK(BM_WindowGarbageFlood60000)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
 }  // namespace veltrasko

@@ -39,6 +39,12 @@ std::vector<BoxEvent> Events();
 // Threads that called hid_read within the last `within`.
 std::size_t ReadingThreadCount(std::chrono::milliseconds within);
 
+// Input reports the boxes have handed to hid_read, and calls of hid_read
+// begun, since the last Restart: a read begun after a report was delivered
+// tells that the program has taken that report.
+std::size_t ReportsDelivered();
+std::size_t ReadsStarted();
+
 // The box with this serial-number text is gone: reads and writes fail and it
 // is no longer listed.
 void Unplug(std::string_view serialNumber);

@@ -70,6 +70,8 @@ std::vector<BoxEvent> Events() { return Simulator::Instance().Events(); }
 std::size_t ReadingThreadCount(std::chrono::milliseconds within) {
   return Simulator::Instance().ReadingThreadCount(within);
 }
+std::size_t ReportsDelivered() { return Simulator::Instance().ReportsDelivered(); }
+std::size_t ReadsStarted() { return Simulator::Instance().ReadsStarted(); }
 void Unplug(std::string_view serialNumber) { Simulator::Instance().Unplug(serialNumber); }
 
 }  // namespace veltrasko::boxsim

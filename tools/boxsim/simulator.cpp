@@ -75,6 +75,8 @@ void Simulator::Populate() {
   for (const BoxListing& listing : options_.Boxes) boxes_.push_back(std::make_unique<SimulatedBox>(listing, options_));
   log_.Reset(options_.LogPath);
   lastReadBy_.clear();
+  reportsDelivered_ = 0;
+  readsStarted_ = 0;
 }
 
 void Simulator::Restart() {
@@ -137,6 +139,7 @@ int Simulator::ReadOnce(hid_device* device, unsigned char* data, std::size_t len
   const bool wasPlugged = !box.Unplugged();
   const int result = box.ReadReport(std::span<std::uint8_t>(data, length), now);
   if (wasPlugged && box.Unplugged()) log_.Add({"unplugged", box.Listing().SerialNumber, {}});
+  if (result > 0) ++reportsDelivered_;
   return result;
 }
 
@@ -145,6 +148,10 @@ int Simulator::Read(hid_device* device, unsigned char* data, std::size_t length)
 }
 
 int Simulator::ReadTimeout(hid_device* device, unsigned char* data, std::size_t length, int timeoutMs) {
+  {
+    const std::lock_guard lock(mutex_);
+    ++readsStarted_;
+  }
   const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
   for (;;) {
     const int result = ReadOnce(device, data, length);
@@ -171,6 +178,16 @@ std::size_t Simulator::ReadingThreadCount(std::chrono::milliseconds within) {
   const Clock::time_point since = Clock::now() - within;
   return static_cast<std::size_t>(std::count_if(lastReadBy_.begin(), lastReadBy_.end(),
                                                 [since](const auto& entry) { return entry.second >= since; }));
+}
+
+std::size_t Simulator::ReportsDelivered() {
+  const std::lock_guard lock(mutex_);
+  return reportsDelivered_;
+}
+
+std::size_t Simulator::ReadsStarted() {
+  const std::lock_guard lock(mutex_);
+  return readsStarted_;
 }
 
 void Simulator::Unplug(std::string_view serialNumber) {

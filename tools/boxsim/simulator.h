@@ -37,6 +37,8 @@ class Simulator {
 
   std::vector<BoxEvent> Events();
   std::size_t ReadingThreadCount(std::chrono::milliseconds within);
+  std::size_t ReportsDelivered();
+  std::size_t ReadsStarted();
   void Unplug(std::string_view serialNumber);
 
  private:
@@ -51,6 +53,8 @@ class Simulator {
   std::vector<std::unique_ptr<SimulatedBox>> retired_;
   EventLog log_;
   std::map<std::thread::id, Clock::time_point> lastReadBy_;
+  std::size_t reportsDelivered_ = 0;
+  std::size_t readsStarted_ = 0;
 };
 
 }  // namespace veltrasko::boxsim

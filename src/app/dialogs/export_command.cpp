@@ -27,9 +27,9 @@ void ExportCommand::Export1Click() {
   if (!path) return;
   if (WriteExportFile(*path, source, core_.Settings)) return;
   // An export that silently produces no file looks like one that worked.
-  std::string message = ExportNotCreatedMessage;
-  message.replace(message.find("%s"), 2, *path);
-  messages_.ShowMessage(message);
+  const std::string_view message = ExportNotCreatedMessage;
+  const std::size_t name = message.find("%s");
+  messages_.ShowMessage(std::string(message.substr(0, name)) + *path + std::string(message.substr(name + 2)));
 }
 
 }  // namespace veltrasko

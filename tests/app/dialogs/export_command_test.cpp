@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "dialogs/export_command.h"
-#include "modal_answers.h"
+#include "support/modal_answers.h"
 #include "personal_fixture.h"
 #include "protocol/frame_scanner.h"
 #include "session/session_recorder.h"
@@ -53,7 +53,7 @@ class ExportCommandTest : public RecordFileTest {
   void PlayToLiveSide(const std::string& recordPath) {
     core_->Scanner.Flags().ConnectionState = 1;
     SessionRecorder recorder(*core_, screen_.Sinks(), [] { return LastDayOf2024; });
-    const std::string bytes = ReadWholeFile(recordPath);
+    const std::string bytes = ReadWholeText(recordPath);
     constexpr std::size_t ReportLength = 64;
     StreamBuffer chunk;
     for (std::size_t at = 0; at < bytes.size(); at += ReportLength) {
@@ -72,7 +72,7 @@ class ExportCommandTest : public RecordFileTest {
       return std::optional<std::string>(path);
     });
     command.Export1Click();
-    return ReadWholeFile(path);
+    return ReadWholeText(path);
   }
 
   DialogScreen screen_;
@@ -123,7 +123,7 @@ TEST_F(ExportCommandTest, TheDialogProposesTheRecordFileWithoutExtensionAndAddsT
   EXPECT_EQ(proposedFolder, QString::fromStdString(std::filesystem::path(record).parent_path().string()));
   EXPECT_EQ(proposedName, "run_03");
   EXPECT_EQ(filterShown, "Comma seperated file (*.csv)");
-  EXPECT_EQ(ReadWholeFile(File("run_03.csv")), ToolExport(record, {}));
+  EXPECT_EQ(ReadWholeText(File("run_03.csv")), ToolExport(record, {}));
 
   // The text type chosen gives .txt; the next use starts on the first type again.
   {
@@ -167,9 +167,9 @@ TEST_F(ExportCommandTest, AnExistingFileIsReplacedOnlyWhenTheUserAgrees) {
   };
   std::ofstream(File("run.csv")) << "older export";
   EXPECT_EQ(exportAnswering(QMessageBox::No), 3);
-  EXPECT_EQ(ReadWholeFile(File("run.csv")), "older export");
+  EXPECT_EQ(ReadWholeText(File("run.csv")), "older export");
   EXPECT_EQ(exportAnswering(QMessageBox::Yes), 2);
-  EXPECT_EQ(ReadWholeFile(File("run.csv")), ToolExport(record, {}));
+  EXPECT_EQ(ReadWholeText(File("run.csv")), ToolExport(record, {}));
 }
 
 TEST_F(ExportCommandTest, ANameWithoutAFolderStartsInTheHomeFolderAndCancelWritesNothing) {

@@ -8,12 +8,12 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "dialogs/options_dialog.h"
+#include "support/temporary_folder.h"
 
 namespace veltrasko {
 
@@ -41,11 +41,10 @@ inline Bytes BytesOf(const UserSettings& settings) { return Bytes(settings.Bytes
 class OptionsTest : public testing::Test {
  protected:
   OptionsTest() {
-    EXPECT_TRUE(folder_.isValid());
     settings_ = UserSettings::Defaults();
   }
 
-  std::string Path() const { return (folder_.path() + "/user_settings.bin").toStdString(); }
+  std::string Path() const { return folder_.File("user_settings.bin"); }
 
   void WriteFile(const Bytes& bytes) const {
     QFile file(QString::fromStdString(Path()));
@@ -81,7 +80,7 @@ class OptionsTest : public testing::Test {
     return settings;
   }
 
-  QTemporaryDir folder_;
+  test::TemporaryFolder folder_;
   UserSettings settings_;
   SettingsFile settingsFile_{Path()};
   RecordingGraphs graphs_;

@@ -12,7 +12,6 @@ namespace {
 class OptionsOnGraphsTest : public GraphTest {
  protected:
   OptionsOnGraphsTest() {
-    EXPECT_TRUE(folder_.isValid());
     for (std::uint16_t number = 1; number <= 6; ++number) {
       core_->OnlineStrokes.WorkingRow() = MakeRow(number, 0, 10.0f * number, 2.0f * number);
       core_->OnlineStrokes.WorkingRow().Power = 100.0f * number;
@@ -21,8 +20,8 @@ class OptionsOnGraphsTest : public GraphTest {
     }
   }
 
-  QTemporaryDir folder_;
-  SettingsFile settingsFile_{(folder_.path() + "/user_settings.bin").toStdString()};
+  test::TemporaryFolder folder_;
+  SettingsFile settingsFile_{folder_.File("user_settings.bin")};
   StrokeGraphsOptions graphOptions_{Graphs()};
   RecordingMessages messages_;
   TOption dialog_{core_->Settings, settingsFile_, graphOptions_, messages_};

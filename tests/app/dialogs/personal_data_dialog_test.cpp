@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <filesystem>
 
-#include "modal_answers.h"
+#include "support/modal_answers.h"
 #include "personal_fixture.h"
 #include "protocol/frame_scanner.h"
 #include "session/personal_data_records.h"
@@ -108,14 +108,14 @@ TEST_F(PersonalDataDialog, WithoutAnOpenedFileTheFileColumnIsKeptAsTypedAndNothi
 TEST_F(PersonalDataDialog, ANewFileNameAskedAndConfirmedIsAppendedAndReadBack) {
   const std::string path = MakeRecord("named.vrc", {"--name", "Kayak", "--fan", "5", "--weight", "80"});
   OpenAndShow(path);
-  const std::string before = ReadWholeFile(path);
+  const std::string before = ReadWholeText(path);
 
   Retype(dialog_.NameFile(), "Kayak Two");
   EXPECT_EQ(WithQuestionsAnswered(QMessageBox::Ok, [this] { dialog_.ApplyClick(); }), 1);
   EXPECT_EQ(question_.Caption, "Personal data");
   EXPECT_EQ(question_.Text, "Will you change the personal data for the file graph?");
 
-  const std::string after = ReadWholeFile(path);
+  const std::string after = ReadWholeText(path);
   ASSERT_EQ(after.size(), before.size() + PersonalFrameLength);
   EXPECT_EQ(after.substr(0, before.size()), before);
   EXPECT_EQ(after.substr(before.size(), 4), "\xFF\xFF\xFF\xFD");

@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "session/analyser_core.h"
@@ -20,8 +21,9 @@
 #include "session/record_reader.h"
 #include "screen/screen_sinks.h"
 #include "dialogs/personal_data_dialog.h"
-#include "system/tools/process_runner.h"
-#include "system/tools/temp_folder.h"
+#include "support/process_runner.h"
+#include "support/temporary_folder.h"
+#include "support/whole_files.h"
 
 namespace veltrasko::test {
 
@@ -54,13 +56,8 @@ class DialogScreen final : public MessageSink, public SessionDialogs {
 
 class RecordFileTest : public ::testing::Test {
  protected:
-  // Makes a record file with vrcgen; the test stops if that fails.
   std::string MakeRecord(const std::string& name, std::vector<std::string> arguments = {}) {
-    const std::string path = folder_.File(name);
-    arguments.push_back(path);
-    const ProcessResult result = RunProcess(ToolPath("VRCGEN"), arguments, folder_.Path().string());
-    EXPECT_EQ(result.ExitCode, 0) << result.Err;
-    return path;
+    return MakeRecordFile(folder_, name, std::move(arguments));
   }
   // What the command-line export tool writes for the record file.
   std::string ToolExport(const std::string& recordPath, std::vector<std::string> options) {
@@ -68,7 +65,7 @@ class RecordFileTest : public ::testing::Test {
     options.insert(options.end(), {"-o", out, recordPath});
     const ProcessResult result = RunProcess(ToolPath("VELTRASKO_EXPORT"), options, folder_.Path().string());
     EXPECT_EQ(result.ExitCode, 0) << result.Err;
-    return ReadWholeFile(out);
+    return ReadWholeText(out);
   }
   void OpenRecord(AnalyserCore& core, DialogScreen& screen, const std::string& path) {
     RecordReader reader(core, screen.Sinks());
@@ -80,7 +77,7 @@ class RecordFileTest : public ::testing::Test {
   std::unique_ptr<AnalyserCore> core_ = std::make_unique<AnalyserCore>();
 
  private:
-  TempFolder folder_;
+  TemporaryFolder folder_;
 };
 
 // Presses the message box's button of that role, recording what it asked.

@@ -16,8 +16,6 @@
 #include <QScreen>
 #include <QSvgRenderer>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <cstdlib>
@@ -27,6 +25,8 @@
 #include "graph/stroke_graphs.h"
 #include "graph/zoom_animation.h"
 #include "app/graph/graph_fixture.h"
+#include "support/modal_answers.h"
+#include "support/places_in_folder.h"
 #include "session/analyser_core.h"
 
 namespace veltrasko {
@@ -78,8 +78,8 @@ class ChartOutputTest : public testing::Test {
 
   // The printed page as a bitmap, 30 dots per inch.
   QImage PrintedPage() {
-    Run("pdftoppm", {"-png", "-r", "30", "-singlefile", PdfPath(), folder_.filePath("page")});
-    return QImage(folder_.filePath("page.png"));
+    Run("pdftoppm", {"-png", "-r", "30", "-singlefile", PdfPath(), test::QtPath(folder_, "page")});
+    return QImage(test::QtPath(folder_, "page.png"));
   }
 
   static std::string Run(const QString& program, const QStringList& arguments) {
@@ -90,7 +90,7 @@ class ChartOutputTest : public testing::Test {
     return process.readAllStandardOutput().toStdString();
   }
 
-  QString PdfPath() const { return folder_.filePath("graph.pdf"); }
+  QString PdfPath() const { return test::QtPath(folder_, "graph.pdf"); }
 
   // The feet are gone from both graphs, so the window shows none.
   void ExpectNoFoot() const {
@@ -99,7 +99,7 @@ class ChartOutputTest : public testing::Test {
 
   std::unique_ptr<AnalyserCore> core_ = std::make_unique<AnalyserCore>();
   RecordingStatus status_;
-  QTemporaryDir folder_;
+  test::TemporaryFolder folder_;
   QTabWidget tabs_;
   std::unique_ptr<StrokeGraphs> graphs_;  // before the pages go with the tabs
   std::unique_ptr<ChartOutput> output_;
@@ -230,8 +230,8 @@ TEST_F(ChartOutputTest, CopiedSvgOfAZoomedGraphEndsItsLinesAtThePlotAndSizesText
 TEST_F(ChartOutputTest, PreviewShowsTheGraphWithItsFootAndEmptiesItAfterwards) {
   int rowsWhilePreviewed = 0;
   bool previewed = false;
-  QTimer::singleShot(0, [&] {
-    auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+  const test::ModalAnswers answers([&](QWidget& modal) {
+    auto* preview = qobject_cast<QPrintPreviewDialog*>(&modal);
     previewed = preview != nullptr;
     rowsWhilePreviewed = graphs_->Chart2().plotLayout()->rowCount();
     if (preview != nullptr) preview->reject();
@@ -246,8 +246,8 @@ TEST_F(ChartOutputTest, PreviewOpensWideEnoughForItsWholeToolbar) {
   bool overflowShown = true;
   bool printShown = false;
   bool withinScreen = false;
-  QTimer::singleShot(0, [&] {
-    auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+  const test::ModalAnswers answers([&](QWidget& modal) {
+    auto* preview = qobject_cast<QPrintPreviewDialog*>(&modal);
     if (preview == nullptr) return;
     const auto* toolbar = preview->findChild<QToolBar*>();
     overflowShown = toolbar->findChild<QToolButton*>("qt_toolbar_ext_button")->isVisible();

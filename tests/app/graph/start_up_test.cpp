@@ -41,11 +41,6 @@ TEST_F(StartUpTest, TitlesFollowTheCaptionsAndTheSpeedUnit) {
   EXPECT_EQ(graphs.Series(34).pen().color(), QColor(0x00, 0x80, 0x00));
 }
 
-TEST_F(StartUpTest, SpeedInMetresPerSecondIsTitledSo) {
-  core_->Settings.SetSpeedUnit(0);
-  EXPECT_EQ(Graphs().Series(1).name(), "Speed [M/S]");
-}
-
 TEST_F(StartUpTest, AxisTitlesNameTheCheckedValues) {
   StrokeGraphs& graphs = Graphs();
   EXPECT_EQ(graphs.Chart1().yAxis->label(), "Speed, ");

@@ -4,9 +4,9 @@
 #pragma once
 
 #include <QApplication>
-#include <QElapsedTimer>
 
 #include "app/graph/graph_fixture.h"
+#include "support/event_waits.h"
 
 namespace veltrasko {
 
@@ -22,15 +22,6 @@ class ShownGraphTest : public GraphTest {
 
   static QPointF PixelOf(const QCPGraph& graph, double x, double y) {
     return {graph.keyAxis()->coordToPixel(x), graph.valueAxis()->coordToPixel(y)};
-  }
-
-  // Runs the event loop until done() or a second has passed.
-  template <typename Done>
-  static bool WaitFor(Done done) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 1000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
   }
 };
 

@@ -18,7 +18,7 @@ class TitleEditorTest : public ShownGraphTest {
       tools_ = std::make_unique<ChartTools>(Graphs(), core_->Settings);
       Show(page1_);
       QApplication::setActiveWindow(&page1_);
-      EXPECT_TRUE(QTest::qWaitForWindowActive(&page1_));
+      EXPECT_TRUE(test::WaitUntil([this] { return page1_.isActiveWindow(); }));
     }
     return tools_->Graph1Title();
   }

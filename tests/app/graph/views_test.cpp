@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <cstdlib>
-#include <filesystem>
-
 #include "graph_fixture.h"
 #include "session/record_reader.h"
+#include "support/process_runner.h"
+#include "support/temporary_folder.h"
 
 namespace veltrasko {
 namespace {
@@ -112,13 +111,9 @@ class NoDialogs : public SessionDialogs {
 };
 
 TEST_F(ViewsTest, OpeningARecordFileShowsItAsTheFileView) {
-  const char* vrcgen = std::getenv("VRCGEN");
-  ASSERT_NE(vrcgen, nullptr);
-  const std::filesystem::path folder = std::filesystem::path(testing::TempDir()) / "graph_views_open";
-  std::filesystem::create_directories(folder);
-  const std::string path = (folder / "two_sessions.vrc").string();
-  const std::string command = std::string(vrcgen) + " --strokes 40 --sessions 2 --weight 77 " + path;
-  ASSERT_EQ(std::system(command.c_str()), 0);
+  const test::TemporaryFolder folder;
+  const std::string path =
+      test::MakeRecordFile(folder, "two_sessions.vrc", {"--strokes", "40", "--sessions", "2", "--weight", "77"});
 
   WatchViews();
   NoMessages messages;
@@ -138,7 +133,6 @@ TEST_F(ViewsTest, OpeningARecordFileShowsItAsTheFileView) {
   EXPECT_EQ(status_.Panels[StatusPanel::FileOrHint], path);
   Graphs().Chart1().replot();
   EXPECT_DOUBLE_EQ(Graphs().Chart1().xAxis->range().upper, xs.back());
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

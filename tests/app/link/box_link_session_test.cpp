@@ -14,7 +14,10 @@
 #include <iterator>
 
 #include "link/box_link.h"
-#include "link_test_support.h"
+#include "support/event_waits.h"
+#include "support/link_fakes.h"
+#include "support/simulated_boxes.h"
+#include "support/temporary_folder.h"
 #include "session/analyser_core.h"
 #include "session/connection_handshake.h"
 #include "session/session_recorder.h"
@@ -22,7 +25,7 @@
 namespace veltrasko {
 namespace {
 
-using namespace testing_support;
+using namespace test;
 using namespace std::chrono_literals;
 
 class FakeMessages final : public MessageSink {
@@ -56,21 +59,12 @@ std::vector<std::uint8_t> FileBytes(const std::string& path) {
 class BoxLinkSessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // A folder of its own per test and process: ctest runs the tests of
-    // this program side by side.
-    folder_ = std::filesystem::path(::testing::TempDir()) /
-              ("link_session_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-               "_" + std::to_string(::getpid()));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
     core_.Scanner.SetConnectionListener(&handshake_);
   }
 
-  std::string InFolder(const char* name) const { return (folder_ / name).string(); }
+  std::string InFolder(const char* name) const { return folder_.File(name); }
 
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
-  std::filesystem::path folder_;
+  TemporaryFolder folder_;
   AnalyserCore core_;
   FakeStatus status_;
   FakeMessages messages_;
@@ -113,11 +107,12 @@ TEST_F(BoxLinkSessionTest, UnconfirmedBoxRecordsNothing) {
   link_.ScanBoxes();
   link_.Menu().BoxItem(1)->trigger();
   commands_.SendResetCommand();
-  ServeFor(500ms);
+  // The reader has come back after a read, and the box has nothing to say.
+  ASSERT_TRUE(WaitUntilReportsTaken(0));
   EXPECT_EQ(core_.Scanner.Flags().ConnectionState, 0);
   EXPECT_EQ(dialogs_.Asked, 0);
   EXPECT_EQ(core_.Session.StrokeCount, 0u);
-  EXPECT_TRUE(std::filesystem::is_empty(folder_));
+  EXPECT_TRUE(std::filesystem::is_empty(folder_.Path()));
 }
 
 }  // namespace

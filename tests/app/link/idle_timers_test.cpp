@@ -13,12 +13,14 @@
 #include <memory>
 
 #include "link/box_link.h"
-#include "link_test_support.h"
+#include "support/event_waits.h"
+#include "support/link_fakes.h"
+#include "support/simulated_boxes.h"
 
 namespace veltrasko {
 namespace {
 
-using namespace testing_support;
+using namespace test;
 using namespace std::chrono_literals;
 
 class FakeScreenSaver : public QObject {
@@ -93,7 +95,8 @@ TEST_F(IdleTimersTest, OneInhibitionWhileTheBoxSendsReleasedAtTheDisconnect) {
   link.Menu().USB_disconnect1->trigger();
   EXPECT_TRUE(WaitUntil([&] { return screenSaver_.Held.isEmpty(); }, 3000ms));
   EXPECT_EQ(screenSaver_.Released, QList<uint>{41});
-  ServeFor(100ms);
+  // No report can come after the reader is gone.
+  ASSERT_TRUE(WaitUntil([&] { return link.LiveReaderCount() == 0; }));
   EXPECT_EQ(screenSaver_.Reasons.size(), 1);
 }
 
@@ -124,7 +127,8 @@ TEST_F(IdleTimersTest, AnAnswerAfterTheReleaseIsLetGoAtOnce) {
 TEST_F(IdleTimersTest, MissingServiceIsSkippedSilentlyAndAskedAgainAfterTheQuietPeriod) {
   IdleTimers timers(LinkBus(), 200ms);
   for (int i = 0; i < 20; ++i) timers.ResetIdleTimers();
-  ServeFor(400ms);
+  // Nothing is held without a service, all through the quiet period.
+  EXPECT_FALSE(WaitUntil([&] { return timers.Holding(); }, 400ms));
   ServeScreenSaver();
   timers.ResetIdleTimers();
   EXPECT_TRUE(WaitUntil([&] { return screenSaver_.Held.size() == 1; }, 3000ms));

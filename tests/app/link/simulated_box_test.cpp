@@ -8,14 +8,17 @@
 #include <cwchar>
 #include <string>
 
-#include "link_test_support.h"
+#include "support/event_waits.h"
+#include "support/link_fakes.h"
+#include "support/record_frames.h"
+#include "support/simulated_boxes.h"
 #include "protocol/box_commands.h"
 #include "tools/boxsim/simulated_box.h"
 
 namespace veltrasko {
 namespace {
 
-using namespace testing_support;
+using namespace test;
 
 std::vector<std::wstring> ListedSerialNumbers() {
   std::vector<std::wstring> serials;
@@ -111,7 +114,7 @@ TEST(SimulatedBox, ConfirmsAConnectionAndPaddlesAfterAReset) {
 
   ReadStrokes(device, consumer, 5);
   EXPECT_GE(consumer.StrokeNumbers.size(), 5u);
-  EXPECT_TRUE(RunsFromOne(consumer.StrokeNumbers));
+  EXPECT_TRUE(CountsUpFromOne(consumer.StrokeNumbers));
   hid_close(device);
 }
 

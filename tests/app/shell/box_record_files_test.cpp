@@ -7,6 +7,7 @@
 #include <QProcess>
 
 #include "box_window_fixture.h"
+#include "support/process_runner.h"
 #include "export/export_writer.h"
 #include "screen/quiet_screen.h"
 #include "session/record_reader.h"
@@ -14,9 +15,9 @@
 namespace veltrasko {
 namespace {
 
-using testing::ProcessEventsUntil;
+using namespace test;
 
-class BoxRecordFilesTest : public testing::BoxWindowTest {
+class BoxRecordFilesTest : public BoxWindowTest {
  protected:
   void ResetBox() const { form->Menu().Resetcomputer1->trigger(); }
   void Disconnect() const { Boxes().USB_disconnect1->trigger(); }
@@ -25,11 +26,11 @@ class BoxRecordFilesTest : public testing::BoxWindowTest {
   bool RecordSession(const QString& baseName, unsigned strokes) {
     if (!ConnectAndName(1, baseName)) return false;
     ResetBox();
-    return ProcessEventsUntil([this] { return Panel(4).endsWith(".vrc"); }) && RecordStrokes(strokes);
+    return WaitUntil([this] { return Panel(4).endsWith(".vrc"); }) && RecordStrokes(strokes);
   }
 
   QByteArray BytesOf(const QString& name) const {
-    QFile file(folder.filePath(name));
+    QFile file(QtPath(folder, name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
 };
@@ -43,17 +44,17 @@ TEST_F(BoxRecordFilesTest, UsedNamesNeverReplaceAnEarlierSession) {
   ASSERT_EQ(first.size(), 58 + 10 + 12 * 38);
 
   ASSERT_TRUE(RecordSession("race", 12));
-  EXPECT_EQ(Panel(4), folder.filePath("race_01.vrc"));
+  EXPECT_EQ(Panel(4), QtPath(folder, "race_01.vrc"));
   Disconnect();
 
   // "Save next..." with the same name during the session: the next reset
   // starts again at 00 and passes over the taken numbers.
   ASSERT_TRUE(RecordSession("race", 12));
-  EXPECT_EQ(Panel(4), folder.filePath("race_02.vrc"));
+  EXPECT_EQ(Panel(4), QtPath(folder, "race_02.vrc"));
   AnswerSaveQuestion("race");
   form->Menu().Savenext1->trigger();
   ResetBox();
-  ASSERT_TRUE(ProcessEventsUntil([&] { return Panel(4) == folder.filePath("race_03.vrc"); }));
+  ASSERT_TRUE(WaitUntil([&] { return Panel(4) == QtPath(folder, "race_03.vrc"); }));
   ASSERT_TRUE(RecordStrokes(12));
   form->close();
 
@@ -62,12 +63,12 @@ TEST_F(BoxRecordFilesTest, UsedNamesNeverReplaceAnEarlierSession) {
 }
 
 TEST_F(BoxRecordFilesTest, FileOfAnEarlierRunIsKept) {
-  testing::MakeRecordFile(folder, "race_00.vrc", {"--strokes", "30"});
+  QString::fromStdString(MakeRecordFile(folder, "race_00.vrc", {"--strokes", "30"}));
   const QByteArray before = BytesOf("race_00.vrc");
   AttachBoxes({{"BOXSIM_STROKES", "12"}});
   OpenWindow();
   ASSERT_TRUE(RecordSession("race", 12));
-  EXPECT_EQ(Panel(4), folder.filePath("race_01.vrc"));
+  EXPECT_EQ(Panel(4), QtPath(folder, "race_01.vrc"));
   form->close();
   EXPECT_EQ(BytesOf("race_00.vrc"), before);
   ExpectSessionOnFile("race_01.vrc", 12);
@@ -76,7 +77,7 @@ TEST_F(BoxRecordFilesTest, FileOfAnEarlierRunIsKept) {
 // The export tool reads a file as a freshly started program; the window must
 // export the same bytes whatever box it had before.
 TEST_F(BoxRecordFilesTest, SessionOfAOneSeventeenBoxScalesOnlyItsOwnHeartRates) {
-  const QString plain = testing::MakeRecordFile(folder, "plain.vrc", {"--strokes", "30"});
+  const QString plain = QString::fromStdString(MakeRecordFile(folder, "plain.vrc", {"--strokes", "30"}));
   AttachBoxes({{"BOXSIM_STROKES", "12"}, {"BOXSIM_VERSION", "117"}});
   OpenWindow();
   ASSERT_TRUE(RecordSession("old", 12));
@@ -85,7 +86,7 @@ TEST_F(BoxRecordFilesTest, SessionOfAOneSeventeenBoxScalesOnlyItsOwnHeartRates) 
   // Its file shows the same heart rates as the session did, in a fresh program too.
   const auto fresh = std::make_unique<AnalyserCore>();
   QuietScreen screen;
-  RecordReader(*fresh, screen.Sinks()).OpenRecordFile(QFile::encodeName(folder.filePath("old_00.vrc")).toStdString());
+  RecordReader(*fresh, screen.Sinks()).OpenRecordFile(QFile::encodeName(QtPath(folder, "old_00.vrc")).toStdString());
   ASSERT_EQ(fresh->FileStrokes.Count(), core.OnlineStrokes.Count());
   EXPECT_GT(core.OnlineStrokes[0].HeartRate, 0.0f);
   EXPECT_EQ(fresh->FileStrokes[0].HeartRate, core.OnlineStrokes[0].HeartRate);
@@ -95,7 +96,7 @@ TEST_F(BoxRecordFilesTest, SessionOfAOneSeventeenBoxScalesOnlyItsOwnHeartRates) 
   AnswerSaveQuestion("window.csv");
   form->Menu().Export1->trigger();
   const QString tool = qEnvironmentVariable("VELTRASKO_EXPORT", VELTRASKO_EXPORT);
-  ASSERT_EQ(QProcess::execute(tool, {"-o", folder.filePath("tool.csv"), plain}), 0) << qPrintable(tool);
+  ASSERT_EQ(QProcess::execute(tool, {"-o", QtPath(folder, "tool.csv"), plain}), 0) << qPrintable(tool);
   EXPECT_EQ(BytesOf("window.csv"), BytesOf("tool.csv"));
   EXPECT_FALSE(BytesOf("tool.csv").isEmpty());
 }
@@ -107,11 +108,9 @@ TEST_F(BoxRecordFilesTest, ReportArrivingAfterTheDisconnectIsNeitherCountedNorSh
   AttachBoxes({{"BOXSIM_PACE", "20000"}});
   OpenWindow();
   ASSERT_TRUE(RecordSession("race", 20));
-  QElapsedTimer waited;
-  waited.start();
-  while (boxsim::ReadingThreadCount(std::chrono::milliseconds(50)) != 0) ASSERT_LT(waited.elapsed(), 5000);
+  ASSERT_TRUE(WaitWithoutEventsUntil([] { return boxsim::ReadingThreadCount(std::chrono::milliseconds(50)) == 0; }));
   Disconnect();
-  ASSERT_TRUE(ProcessEventsUntil([this] { return form->Link().LiveReaderCount() == 0; }));
+  ASSERT_TRUE(WaitUntil([this] { return form->Link().LiveReaderCount() == 0; }));
   EXPECT_EQ(Panel(2), "");
   EXPECT_EQ(core.OnlineStrokes.Count(), core.Session.StrokeCount);
   ExpectSessionOnFile("race_00.vrc", core.Session.StrokeCount);

@@ -12,35 +12,31 @@
 namespace veltrasko {
 namespace {
 
-using testing::BoxWindowTest;
-using testing::ProcessEventsUntil;
-
+using namespace test;
 using BoxSessionTest = BoxWindowTest;
 
 TEST_F(BoxSessionTest, ConnectAskForTheNameAndRecordTheFirstSession) {
   AttachBoxes({{"BOXSIM_BOXES", "1001"}, {"BOXSIM_STROKES", "12"}, {"BOXSIM_WEIGHT", "71"}});
   OpenWindow();
-  EXPECT_EQ(testing::VisibleCaptions(*form->Menu().Connection1),
+  EXPECT_EQ(VisibleCaptions(*form->Menu().Connection1),
             QStringList({"Update...", "Disconnected", "Box ID: 1001"}));
   EXPECT_TRUE(Disconnected());
 
   QString proposal;
-  const QString base = folder.filePath("race");
-  modals.ExpectOne();
-  testing::WhenModalAppears([&](QWidget& modal) {
-    modals.Answered();
+  const QString base = QtPath(folder, "race");
+  modals.AnswerNext([&](QWidget& modal) {
     proposal = modal.findChild<QLineEdit*>("fileNameEdit")->text();
-    testing::AcceptFileName(modal, base);
+    AcceptFileName(modal, base);
   });
   Boxes().BoxItem(1)->trigger();
-  ASSERT_TRUE(ProcessEventsUntil([&] { return Panel(4) == " Reset the ergo computer."; }));
+  ASSERT_TRUE(WaitUntil([&] { return Panel(4) == " Reset the ergo computer."; }));
   EXPECT_EQ(proposal, QString::fromStdString(CompactDateText(Today()) + "_?"));
   EXPECT_EQ(Panel(1), "Connected");
   EXPECT_EQ(core.Session.SaveDialogFileName, QFile::encodeName(base + ".vrc").toStdString());
 
   form->Menu().Resetcomputer1->trigger();
   const QString first = base + "_00.vrc";
-  ASSERT_TRUE(ProcessEventsUntil([&] { return Panel(2) == " Strokes: 12"; }));
+  ASSERT_TRUE(WaitUntil([&] { return Panel(2) == " Strokes: 12"; }));
   EXPECT_EQ(Panel(3), " Weight: 71 Kg");
   EXPECT_EQ(Panel(4), first);
 

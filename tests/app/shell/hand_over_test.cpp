@@ -5,15 +5,17 @@
 #include <sys/time.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
-#include <QThread>
 #include <atomic>
 #include <thread>
 
+#include "support/places_in_folder.h"
+#include "support/event_waits.h"
+
 namespace veltrasko {
 namespace {
+
+using namespace test;
 
 QByteArray FileBytes(const QString& path) {
   QFile file(path);
@@ -21,8 +23,8 @@ QByteArray FileBytes(const QString& path) {
 }
 
 TEST(HandOverFile, HoldsExactlyThePathBytesAndIsRemovedWhenTaken) {
-  QTemporaryDir folder;
-  const QString handOver = folder.filePath("FileName.tmp");
+  TemporaryFolder folder;
+  const QString handOver = QtPath(folder, "FileName.tmp");
   ASSERT_TRUE(WriteHandOverFile(handOver, "/data/race_01.vrc"));
   EXPECT_EQ(FileBytes(handOver), QByteArray("/data/race_01.vrc"));
 
@@ -33,9 +35,9 @@ TEST(HandOverFile, HoldsExactlyThePathBytesAndIsRemovedWhenTaken) {
 }
 
 TEST(HandOverFile, LinksAreNeitherWrittenNorReadThroughAndOnlyAnOldLeftoverIsReplaced) {
-  QTemporaryDir folder;
-  const QString handOver = folder.filePath("FileName.tmp");
-  const QString victim = folder.filePath("victim.vrc");
+  TemporaryFolder folder;
+  const QString handOver = QtPath(folder, "FileName.tmp");
+  const QString victim = QtPath(folder, "victim.vrc");
   QFile file(victim);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write("/secret.vrc");
@@ -46,9 +48,9 @@ TEST(HandOverFile, LinksAreNeitherWrittenNorReadThroughAndOnlyAnOldLeftoverIsRep
   EXPECT_EQ(TakeHandOverFile(handOver), QByteArray());
 
   ASSERT_TRUE(QFile::remove(handOver));
-  ASSERT_TRUE(QFile::link(folder.filePath("nowhere"), handOver));
+  ASSERT_TRUE(QFile::link(QtPath(folder, "nowhere"), handOver));
   EXPECT_FALSE(WriteHandOverFile(handOver, "/a.vrc"));
-  EXPECT_FALSE(QFile::exists(folder.filePath("nowhere")));
+  EXPECT_FALSE(QFile::exists(QtPath(folder, "nowhere")));
   QFile::remove(handOver);
 
   // Left by a start that was killed long before its wait could have ended.
@@ -60,8 +62,8 @@ TEST(HandOverFile, LinksAreNeitherWrittenNorReadThroughAndOnlyAnOldLeftoverIsRep
 }
 
 TEST(HandOverFile, LongPathIsCutAt255BytesAndAZeroByteEndsIt) {
-  QTemporaryDir folder;
-  const QString handOver = folder.filePath("FileName.tmp");
+  TemporaryFolder folder;
+  const QString handOver = QtPath(folder, "FileName.tmp");
   const QByteArray longPath = "/" + QByteArray(299, 'x');
   ASSERT_TRUE(WriteHandOverFile(handOver, longPath));
   EXPECT_EQ(TakeHandOverFile(handOver), longPath.left(255));
@@ -75,8 +77,8 @@ TEST(HandOverFile, UnwritableFolderIsReported) {
 }
 
 TEST(HandOverChannel, KnockIsAnsweredAfterTheHandlerRan) {
-  QTemporaryDir folder;
-  const QString channel = folder.filePath("OneOrvik");
+  TemporaryFolder folder;
+  const QString channel = QtPath(folder, "OneOrvik");
   HandOverListener listener;
   ASSERT_TRUE(listener.Listen(channel));
   int handled = 0;
@@ -87,9 +89,7 @@ TEST(HandOverChannel, KnockIsAnsweredAfterTheHandlerRan) {
   });
 
   std::thread secondStart([&] { answered = KnockOnRunningInstance(channel); });
-  QElapsedTimer waited;
-  waited.start();
-  while (!answered && waited.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  WaitUntil([&] { return answered.load(); });
   secondStart.join();
   EXPECT_TRUE(answered);
   EXPECT_EQ(handled, 1);
@@ -98,9 +98,9 @@ TEST(HandOverChannel, KnockIsAnsweredAfterTheHandlerRan) {
 // The channel is there but never answers, as when the running instance is
 // stopped; whoever removes the hand-over file owns the path.
 TEST(HandOverChannel, SecondStartTakesItsFileBackUnlessTheRunningInstanceTookItFirst) {
-  QTemporaryDir folder;
-  const QString handOver = folder.filePath("FileName.tmp");
-  const QString channel = folder.filePath("OneOrvik");
+  TemporaryFolder folder;
+  const QString handOver = QtPath(folder, "FileName.tmp");
+  const QString channel = QtPath(folder, "OneOrvik");
   HandOverListener silent;
   ASSERT_TRUE(silent.Listen(channel));
 
@@ -110,17 +110,16 @@ TEST(HandOverChannel, SecondStartTakesItsFileBackUnlessTheRunningInstanceTookItF
   std::atomic<bool> takenByTheRunningInstance = false;
   std::thread secondStart(
       [&] { takenByTheRunningInstance = HandOverToRunningInstance(handOver, channel, "/a.vrc", 2000); });
-  QElapsedTimer waited;
-  waited.start();
-  while (!QFile::exists(handOver) && waited.elapsed() < 2000) QThread::msleep(10);
+  // Events stay unserved: the channel must not answer.
+  EXPECT_TRUE(WaitWithoutEventsUntil([&] { return QFile::exists(handOver); }));
   EXPECT_EQ(TakeHandOverFile(handOver), QByteArray("/a.vrc"));
   secondStart.join();
   EXPECT_TRUE(takenByTheRunningInstance);
 }
 
 TEST(HandOverChannel, ChannelLeftByADeadInstanceIsReplacedAndNoListenerMeansNoAnswer) {
-  QTemporaryDir folder;
-  const QString channel = folder.filePath("OneOrvik");
+  TemporaryFolder folder;
+  const QString channel = QtPath(folder, "OneOrvik");
   QFile leftover(channel);
   ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
   leftover.close();

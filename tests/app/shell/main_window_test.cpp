@@ -19,23 +19,22 @@
 #include <QPointer>
 #include <QTabWidget>
 #include <QTimer>
-#include <QTemporaryDir>
 #include <memory>
 #include <qcustomplot.h>
 
 #include "graph/stroke_graphs.h"
-#include "modal_driver.h"
-#include "app/dialogs/modal_answers.h"
-#include "unexpected_modals.h"
 #include "session/analyser_core.h"
 #include "shell/hand_over.h"
-#include "app/shell/shell_test_support.h"
 #include "shell/status_panels.h"
+#include "support/places_in_folder.h"
+#include "support/process_runner.h"
+#include "support/modal_answers.h"
+#include "support/link_fakes.h"
 
 namespace veltrasko {
 namespace {
 
-using testing::WhenModalAppears;
+using namespace test;
 
 struct MenuEntry {
   QString caption;
@@ -56,14 +55,12 @@ std::vector<MenuEntry> Entries(const QMenu& menu) {
 class MainWindowTest : public ::testing::Test {
  protected:
   std::unique_ptr<TForm1> MakeForm(const QByteArray& firstArgument = {}) {
-    return std::make_unique<TForm1>(core, testing::PlacesIn(folder), firstArgument);
+    return std::make_unique<TForm1>(core, PlacesIn(folder), firstArgument);
   }
 
   // The message the next message box shows; the box is answered with OK.
   void CatchMessage() {
-    modals.ExpectOne();
-    WhenModalAppears([this](QWidget& modal) {
-      modals.Answered();
+    modals.AnswerNext([this](QWidget& modal) {
       auto& box = dynamic_cast<QMessageBox&>(modal);
       message = box.text();
       messageTitle = box.windowTitle();
@@ -76,9 +73,7 @@ class MainWindowTest : public ::testing::Test {
   // the name field and presses the button, or cancels.
   void AnswerFileDialog(const QString& chosen) {
     const int answer = ++answers;
-    modals.ExpectOne();
-    WhenModalAppears([this, chosen, answer](QWidget& modal) {
-      modals.Answered();
+    modals.AnswerNext([this, chosen, answer](QWidget& modal) {
       auto& dialog = dynamic_cast<QFileDialog&>(modal);
       dialogTitle = dialog.windowTitle();
       auto* nameField = dialog.findChild<QLineEdit*>("fileNameEdit");
@@ -98,7 +93,7 @@ class MainWindowTest : public ::testing::Test {
     });
   }
 
-  QTemporaryDir folder;
+  TemporaryFolder folder;
   AnalyserCore core;
   QString message;
   QString messageTitle;
@@ -106,7 +101,7 @@ class MainWindowTest : public ::testing::Test {
   QString dialogTitle;
   QString proposedName;
   int answers = 0;
-  testing::UnexpectedModals modals;
+  ModalAnswers modals;
 };
 
 TEST_F(MainWindowTest, StartsWithCaptionSizeStatusAndChecks) {
@@ -179,7 +174,7 @@ TEST_F(MainWindowTest, MenuTreeHasItsCaptionsShortcutsAndOrder) {
 
 TEST_F(MainWindowTest, FirstStartWritesTheDefaultSettingsFile) {
   const auto form = MakeForm();
-  QFile settings(folder.filePath("user_settings.bin"));
+  QFile settings(QtPath(folder, "user_settings.bin"));
   ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
   const QByteArray bytes = settings.readAll();
   EXPECT_EQ(bytes.size(), 22);
@@ -193,7 +188,7 @@ TEST_F(MainWindowTest, DialogsHaveTheirTitlesFiltersAndFolder) {
   EXPECT_EQ(open.nameFilters(), QStringList("Veltrasko record (*.vrc)"));
   EXPECT_EQ(open.fileMode(), QFileDialog::ExistingFile);
   EXPECT_EQ(open.defaultSuffix(), "");
-  EXPECT_EQ(QFileInfo(open.directory().path()), QFileInfo(folder.path()));
+  EXPECT_EQ(QFileInfo(open.directory().path()), QFileInfo(QtPath(folder)));
 
   QFileDialog& save = form->SaveDialog1();
   EXPECT_EQ(save.windowTitle(), "Save next session as");
@@ -204,7 +199,7 @@ TEST_F(MainWindowTest, DialogsHaveTheirTitlesFiltersAndFolder) {
 }
 
 TEST_F(MainWindowTest, RecordFileOnTheCommandLineIsShownAsTheFileGraph) {
-  const QString path = testing::MakeRecordFile(folder, "race.vrc", {"--strokes", "40", "--weight", "73"});
+  const QString path = QString::fromStdString(MakeRecordFile(folder, "race.vrc", {"--strokes", "40", "--weight", "73"}));
   const auto form = MakeForm(QFile::encodeName(path));
   EXPECT_EQ(form->StatusBar1().PanelText(2), QString(" Strokes: %1").arg(core.File.FileStrokeCount));
   EXPECT_GT(core.File.FileStrokeCount, 30u);
@@ -217,7 +212,7 @@ TEST_F(MainWindowTest, RecordFileOnTheCommandLineIsShownAsTheFileGraph) {
 }
 
 TEST_F(MainWindowTest, StrokeCountBeyondSixteenBitsStaysWholeAcrossViewSwitches) {
-  const QString path = testing::MakeRecordFile(folder, "long.vrc", {"--strokes", "100000"});
+  const QString path = QString::fromStdString(MakeRecordFile(folder, "long.vrc", {"--strokes", "100000"}));
   const auto form = MakeForm(QFile::encodeName(path));
   EXPECT_EQ(form->StatusBar1().PanelText(2), " Strokes: 100000");
   form->Menu().Showonlinesession1->trigger();
@@ -227,7 +222,7 @@ TEST_F(MainWindowTest, StrokeCountBeyondSixteenBitsStaysWholeAcrossViewSwitches)
 
 TEST_F(MainWindowTest, MissingFileOnTheCommandLineIsReportedAndTheWindowRuns) {
   CatchMessage();
-  const auto form = MakeForm(QFile::encodeName(folder.filePath("gone.vrc")));
+  const auto form = MakeForm(QFile::encodeName(QtPath(folder, "gone.vrc")));
   EXPECT_EQ(message, "Could not open file!");
   EXPECT_EQ(messageTitle, "Veltrasko Analyser");
   EXPECT_EQ(messageButtons, 1);
@@ -236,7 +231,7 @@ TEST_F(MainWindowTest, MissingFileOnTheCommandLineIsReportedAndTheWindowRuns) {
 }
 
 TEST_F(MainWindowTest, OpenDialogOpensTheChosenFileAndViewMenuSwitchesBack) {
-  const QString path = testing::MakeRecordFile(folder, "open.vrc", {"--strokes", "12"});
+  const QString path = QString::fromStdString(MakeRecordFile(folder, "open.vrc", {"--strokes", "12"}));
   const auto form = MakeForm();
   AnswerFileDialog(path);
   form->Menu().Openfile1->trigger();
@@ -260,9 +255,9 @@ TEST_F(MainWindowTest, OpenDialogOpensTheChosenFileAndViewMenuSwitchesBack) {
 
 TEST_F(MainWindowTest, SaveNextBeforeTheFirstStrokeChoosesTheNameAndResetsTheBox) {
   const auto form = MakeForm();
-  testing::RecordingWriter box;
+  RecordingWriter box;
   form->Commands().AttachWriter(box);
-  const QString chosen = folder.filePath("race");
+  const QString chosen = QtPath(folder, "race");
   AnswerFileDialog(chosen);
   form->Menu().Savenext1->trigger();
 
@@ -277,10 +272,10 @@ TEST_F(MainWindowTest, SaveNextBeforeTheFirstStrokeChoosesTheNameAndResetsTheBox
 
 TEST_F(MainWindowTest, SaveNextDuringASessionSendsNoReset) {
   const auto form = MakeForm();
-  testing::RecordingWriter box;
+  RecordingWriter box;
   form->Commands().AttachWriter(box);
   core.Session.DisplayedStrokeCount = 5;
-  AnswerFileDialog(folder.filePath("later.vrc"));
+  AnswerFileDialog(QtPath(folder, "later.vrc"));
   form->Menu().Savenext1->trigger();
   EXPECT_EQ(core.Session.SaveNameChosen, 1);
   EXPECT_TRUE(box.reports.empty());
@@ -288,7 +283,7 @@ TEST_F(MainWindowTest, SaveNextDuringASessionSendsNoReset) {
 
 TEST_F(MainWindowTest, SaveNextCancelledChangesNothing) {
   const auto form = MakeForm();
-  testing::RecordingWriter box;
+  RecordingWriter box;
   form->Commands().AttachWriter(box);
   core.Session.SaveDialogFileName = "/old/base.vrc";
   form->StatusBar1().ShowStatus(StatusPanel::FileOrHint, "/old/base_00.vrc");
@@ -302,18 +297,17 @@ TEST_F(MainWindowTest, SaveNextCancelledChangesNothing) {
 
 TEST_F(MainWindowTest, SaveNextRefusesNamesTheRecordFilesCannotHaveUntilTheUserCorrectsThem) {
   const auto form = MakeForm();
-  const QString prefix = folder.path() + "/";
+  const QString prefix = QtPath(folder) + "/";
   ASSERT_LT(QFile::encodeName(prefix).size(), 90) << "temporary folder too deep for this test";
   const auto pathOfBytes = [&prefix](qsizetype bytes) {
     return prefix + QString(bytes - QFile::encodeName(prefix).size() - 4, 'n') + ".vrc";
   };
   // What the user types each time the dialog shows; nothing at first, so the proposal is taken as it stands.
-  const QStringList typed{QString(), folder.filePath("gone/race"), pathOfBytes(100), "a?b", "a*b", "a:b", "a\"b",
+  const QStringList typed{QString(), QtPath(folder, "gone/race"), pathOfBytes(100), "a?b", "a*b", "a:b", "a\"b",
                           "a<b", "a>b", "a|b", "a\\b", pathOfBytes(99)};
   QStringList shownNames;
   QStringList messages;
-  modals.ExpectOne();
-  const test::ModalAnswers answers([&](QWidget& modal) {
+  modals.AnswerEach([&](QWidget& modal) {
     if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
       messages << box->text();
       box->accept();
@@ -330,7 +324,7 @@ TEST_F(MainWindowTest, SaveNextRefusesNamesTheRecordFilesCannotHaveUntilTheUserC
     static_cast<QDialog&>(dialog).accept();
   });
   form->Menu().Savenext1->trigger();
-  modals.Answered();
+  modals.AnswerEach({});
 
   EXPECT_EQ(core.Session.SaveDialogFileName, QFile::encodeName(pathOfBytes(99)).toStdString());
   EXPECT_EQ(core.Session.SaveNameChosen, 1);
@@ -342,7 +336,7 @@ TEST_F(MainWindowTest, SaveNextRefusesNamesTheRecordFilesCannotHaveUntilTheUserC
   ASSERT_EQ(messages.size(), typed.size() - 1);
   const QString forbidden = "A record file name may not contain any of the characters ? * : \" < > | \\";
   EXPECT_EQ(messages[0], forbidden);
-  EXPECT_EQ(messages[1], "The folder " + folder.filePath("gone") + " does not exist!");
+  EXPECT_EQ(messages[1], "The folder " + QtPath(folder, "gone") + " does not exist!");
   EXPECT_EQ(messages[2], "Folder and name are too long: at most 99 bytes are allowed!");
   for (qsizetype i = 3; i < messages.size(); ++i) EXPECT_EQ(messages[i], forbidden) << typed[i].toStdString();
 }
@@ -350,7 +344,7 @@ TEST_F(MainWindowTest, SaveNextRefusesNamesTheRecordFilesCannotHaveUntilTheUserC
 TEST_F(MainWindowTest, ResetComputerGoesOutOnlyToAnOpenBox) {
   const auto form = MakeForm();
   form->Menu().Resetcomputer1->trigger();  // no box: silently dropped
-  testing::RecordingWriter box;
+  RecordingWriter box;
   form->Commands().AttachWriter(box);
   form->Menu().Resetcomputer1->trigger();
   ASSERT_EQ(box.reports.size(), 1u);
@@ -360,17 +354,17 @@ TEST_F(MainWindowTest, ResetComputerGoesOutOnlyToAnOpenBox) {
 
 TEST_F(MainWindowTest, AskingForTheNextSessionNameReturnsTheChoiceOrNothing) {
   const auto form = MakeForm();
-  AnswerFileDialog(folder.filePath("asked.vrc"));
-  EXPECT_EQ(form->AskSaveNextSession("20240307_?"), QFile::encodeName(folder.filePath("asked.vrc")).toStdString());
+  AnswerFileDialog(QtPath(folder, "asked.vrc"));
+  EXPECT_EQ(form->AskSaveNextSession("20240307_?"), QFile::encodeName(QtPath(folder, "asked.vrc")).toStdString());
   EXPECT_EQ(proposedName, "20240307_?");
   AnswerFileDialog(QString());
   EXPECT_EQ(form->AskSaveNextSession("20240307_?"), std::nullopt);
 }
 
 TEST_F(MainWindowTest, HandedOverFileIsTakenAndShown) {
-  const QString path = testing::MakeRecordFile(folder, "handed.vrc", {"--strokes", "20", "--weight", "66"});
+  const QString path = QString::fromStdString(MakeRecordFile(folder, "handed.vrc", {"--strokes", "20", "--weight", "66"}));
   const auto form = MakeForm();
-  const QString handOverFile = folder.filePath("FileName.tmp");
+  const QString handOverFile = QtPath(folder, "FileName.tmp");
   ASSERT_TRUE(WriteHandOverFile(handOverFile, QFile::encodeName(path)));
   form->OnHandOverMessage();
   EXPECT_FALSE(QFile::exists(handOverFile));
@@ -384,14 +378,14 @@ TEST_F(MainWindowTest, HandedOverFileIsTakenAndShown) {
 }
 
 TEST_F(MainWindowTest, ExportAndPersonalDataWorkOnTheFileShown) {
-  const QString path = testing::MakeRecordFile(folder, "race.vrc", {"--strokes", "25", "--name", "Ana", "--fan", "5"});
+  const QString path = QString::fromStdString(MakeRecordFile(folder, "race.vrc", {"--strokes", "25", "--name", "Ana", "--fan", "5"}));
   const auto form = MakeForm(QFile::encodeName(path));
 
-  AnswerFileDialog(folder.filePath("race-export.csv"));
+  AnswerFileDialog(QtPath(folder, "race-export.csv"));
   form->Menu().Export1->trigger();
   EXPECT_EQ(dialogTitle, "Export data");
   EXPECT_EQ(proposedName, "race");
-  QFile exported(folder.filePath("race-export.csv"));
+  QFile exported(QtPath(folder, "race-export.csv"));
   ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
   EXPECT_TRUE(exported.readAll().startsWith("Veltrasko Analyser\nName: Ana\n"));
 
@@ -413,7 +407,7 @@ TEST_F(MainWindowTest, ExportOfAnEmptyViewSaysSo) {
 
 TEST_F(MainWindowTest, ClosingTheWindowClosesTheRecordFile) {
   const auto form = MakeForm();
-  ASSERT_TRUE(core.Session.Record.Create(QFile::encodeName(folder.filePath("open_00.vrc")).toStdString()));
+  ASSERT_TRUE(core.Session.Record.Create(QFile::encodeName(QtPath(folder, "open_00.vrc")).toStdString()));
   form->show();
   form->Menu().Quit1->trigger();
   EXPECT_FALSE(core.Session.Record.IsOpen());

@@ -7,12 +7,14 @@
 
 #include <QFile>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
-#include "core/session/child_attempt.h"
+#include "support/child_attempt.h"
+#include "support/places_in_folder.h"
 
 namespace veltrasko {
 namespace {
+
+using namespace test;
 
 // Judges real folders; the environment variables it sets are put back after.
 class ProgramPlacesTest : public ::testing::Test {
@@ -20,31 +22,31 @@ class ProgramPlacesTest : public ::testing::Test {
   void SetUp() override {
     for (const char* name : {"XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "XDG_CONFIG_HOME"})
       saved_.emplace_back(name, qgetenv(name));
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(folder.filePath("cache")));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.filePath("config")));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(QtPath(folder, "cache")));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(QtPath(folder, "config")));
   }
   void TearDown() override {
     for (const auto& [name, value] : saved_) value.isNull() ? qunsetenv(name) : qputenv(name, value);
   }
 
   QString Folder(const QString& name, mode_t mode, uid_t owner = ::geteuid()) const {
-    const QByteArray path = QFile::encodeName(folder.filePath(name));
+    const QByteArray path = QFile::encodeName(QtPath(folder, name));
     EXPECT_EQ(::mkdir(path.constData(), mode), 0);
     EXPECT_EQ(::chmod(path.constData(), mode), 0);  // past the umask
     EXPECT_EQ(::chown(path.constData(), owner, static_cast<gid_t>(-1)), 0);
-    return folder.filePath(name);
+    return QtPath(folder, name);
   }
   QString Link(const QString& name, const QString& target) const {
-    EXPECT_TRUE(QFile::link(target, folder.filePath(name)));
-    return folder.filePath(name);
+    EXPECT_TRUE(QFile::link(target, QtPath(folder, name)));
+    return QtPath(folder, name);
   }
   // Another account's folder, when the test can make one.
   QString ForeignFolder(const QString& name, mode_t mode) const {
-    return ::geteuid() == 0 ? Folder(name, mode, testing_support::NobodyId) : Link(name, folder.path());
+    return ::geteuid() == 0 ? Folder(name, mode, test::NobodyId) : Link(name, QtPath(folder));
   }
-  QString CacheFolder() const { return folder.filePath("cache/veltrasko-analyser"); }
+  QString CacheFolder() const { return QtPath(folder, "cache/veltrasko-analyser"); }
 
-  QTemporaryDir folder;
+  TemporaryFolder folder;
 
  private:
   std::vector<std::pair<const char*, QByteArray>> saved_;

@@ -10,14 +10,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
-#include <QTemporaryDir>
+
+#include "support/places_in_folder.h"
 
 namespace veltrasko {
 namespace {
 
+using namespace test;
+
 TEST(InstanceLock, OnlyOneHolderUntilItGoes) {
-  QTemporaryDir folder;
-  const QString path = folder.filePath("OneAnalyserAllowed");
+  TemporaryFolder folder;
+  const QString path = QtPath(folder, "OneAnalyserAllowed");
   {
     InstanceLock first(path);
     ASSERT_TRUE(first.TryTake());
@@ -29,8 +32,8 @@ TEST(InstanceLock, OnlyOneHolderUntilItGoes) {
 }
 
 TEST(InstanceLock, OldLockOfALiveHolderIsKept) {
-  QTemporaryDir folder;
-  const QString path = folder.filePath("OneAnalyserAllowed");
+  TemporaryFolder folder;
+  const QString path = QtPath(folder, "OneAnalyserAllowed");
   InstanceLock running(path);
   ASSERT_TRUE(running.TryTake());
   QFile file(path);
@@ -43,8 +46,8 @@ TEST(InstanceLock, OldLockOfALiveHolderIsKept) {
 }
 
 TEST(InstanceLock, LockOfADeadProcessIsTakenOver) {
-  QTemporaryDir folder;
-  const QString path = folder.filePath("OneAnalyserAllowed");
+  TemporaryFolder folder;
+  const QString path = QtPath(folder, "OneAnalyserAllowed");
   const pid_t child = fork();
   if (child == 0) _exit(0);
   waitpid(child, nullptr, 0);

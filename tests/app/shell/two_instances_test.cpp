@@ -9,30 +9,20 @@
 
 #include <QDir>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <QThread>
-#include <functional>
 #include <memory>
 
-#include "core/session/child_attempt.h"
+#include "support/child_attempt.h"
 #include "shell/hand_over.h"
-#include "app/shell/shell_test_support.h"
+#include "support/places_in_folder.h"
+#include "support/process_runner.h"
+#include "support/event_waits.h"
 
 namespace veltrasko {
 namespace {
 
-bool WaitFor(const std::function<bool()>& condition, int timeMs) {
-  QElapsedTimer waited;
-  waited.start();
-  while (!condition()) {
-    if (waited.elapsed() > timeMs) return false;
-    QThread::msleep(20);
-  }
-  return true;
-}
+using namespace test;
 
 // Tells whether some process opened a file since the watch began.
 class OpenWatch {
@@ -58,20 +48,20 @@ class OpenWatch {
 class TwoInstancesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(QDir(folder.path()).mkpath("run"));
+    ASSERT_TRUE(QDir(QtPath(folder)).mkpath("run"));
     QFile::setPermissions(runtime(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    ASSERT_TRUE(QDir(folder.path()).mkpath("home"));
-    ASSERT_TRUE(QDir(folder.path()).mkpath("tmp"));
-    ASSERT_TRUE(QDir(folder.path()).mkpath("bin"));
+    ASSERT_TRUE(QDir(QtPath(folder)).mkpath("home"));
+    ASSERT_TRUE(QDir(QtPath(folder)).mkpath("tmp"));
+    ASSERT_TRUE(QDir(QtPath(folder)).mkpath("bin"));
     const QByteArray program = QFile::encodeName(programFolder() + "/veltrasko-analyser");
     ASSERT_TRUE(::link(VELTRASKO_ANALYSER, program.constData()) == 0 ||
                 QFile::copy(VELTRASKO_ANALYSER, QFile::decodeName(program)));
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     environment.insert("XDG_RUNTIME_DIR", runtime());
-    environment.insert("TMPDIR", folder.filePath("tmp"));
-    environment.insert("HOME", folder.filePath("home"));
-    environment.insert("XDG_CONFIG_HOME", folder.filePath("home/.config"));
-    environment.insert("XDG_CACHE_HOME", folder.filePath("home/.cache"));
+    environment.insert("TMPDIR", QtPath(folder, "tmp"));
+    environment.insert("HOME", QtPath(folder, "home"));
+    environment.insert("XDG_CONFIG_HOME", QtPath(folder, "home/.config"));
+    environment.insert("XDG_CACHE_HOME", QtPath(folder, "home/.cache"));
   }
 
   void TearDown() override {
@@ -81,8 +71,8 @@ class TwoInstancesTest : public ::testing::Test {
     }
   }
 
-  QString runtime() const { return folder.filePath("run"); }
-  QString programFolder() const { return folder.filePath("bin"); }
+  QString runtime() const { return QtPath(folder, "run"); }
+  QString programFolder() const { return QtPath(folder, "bin"); }
   QString settingsBesideTheProgram() const { return programFolder() + "/user_settings.bin"; }
 
   QProcess& Start(const QStringList& arguments) {
@@ -97,18 +87,18 @@ class TwoInstancesTest : public ::testing::Test {
   // Up once it listens and has written its settings.
   QProcess& StartRunningInstance() {
     QProcess& first = Start({});
-    EXPECT_TRUE(WaitFor(
-        [&] { return QFile::exists(runtime() + "/OneOrvik") && QFile::exists(settingsBesideTheProgram()); }, 10000));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return QFile::exists(runtime() + "/OneOrvik") && QFile::exists(settingsBesideTheProgram()); }));
     return first;
   }
 
-  QTemporaryDir folder;
+  TemporaryFolder folder;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   std::vector<std::unique_ptr<QProcess>> processes;
 };
 
 TEST_F(TwoInstancesTest, SecondStartWithAFileHandsItToTheFirstAndEnds) {
-  const QString record = testing::MakeRecordFile(folder, "race_00.vrc", {"--strokes", "30"});
+  const QString record = QString::fromStdString(MakeRecordFile(folder, "race_00.vrc", {"--strokes", "30"}));
   QProcess& first = StartRunningInstance();
   OpenWatch watch(record);
 
@@ -126,21 +116,21 @@ TEST_F(TwoInstancesTest, SecondStartWithAFileHandsItToTheFirstAndEnds) {
 // which nobody answers; the hand-over still reaches it. Its window has no
 // event loop of its own before the box, so the knock is taken in the box's.
 TEST_F(TwoInstancesTest, SecondStartWhileTheFirstShowsAMessageBoxIsStillHandedOver) {
-  const QString garbage = folder.filePath("garbage.vrc");
+  const QString garbage = QtPath(folder, "garbage.vrc");
   QFile file(garbage);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write(QByteArray(500, 'x'));
   file.close();
   OpenWatch garbageRead(garbage);
   QProcess& first = Start({garbage});
-  ASSERT_TRUE(WaitFor([&] { return garbageRead.Opened() && QFile::exists(runtime() + "/OneOrvik"); }, 10000));
+  ASSERT_TRUE(WaitUntil([&] { return garbageRead.Opened() && QFile::exists(runtime() + "/OneOrvik"); }));
 
-  const QString record = testing::MakeRecordFile(folder, "race_00.vrc", {"--strokes", "30"});
+  const QString record = QString::fromStdString(MakeRecordFile(folder, "race_00.vrc", {"--strokes", "30"}));
   OpenWatch recordRead(record);
   QProcess& second = Start({record});
   ASSERT_TRUE(second.waitForFinished(10000));
   EXPECT_EQ(second.exitCode(), 0);
-  EXPECT_TRUE(WaitFor([&] { return recordRead.Opened(); }, 5000)) << "the first instance read the handed-over file";
+  EXPECT_TRUE(WaitUntil([&] { return recordRead.Opened(); })) << "the first instance read the handed-over file";
   EXPECT_EQ(first.state(), QProcess::Running);
 }
 
@@ -148,12 +138,12 @@ TEST_F(TwoInstancesTest, SecondStartWithoutAFileRunsOnItsOwnAndLeavesTheChannelT
   QProcess& first = StartRunningInstance();
   OpenWatch settingsRead(settingsBesideTheProgram());
   QProcess& second = Start({});
-  ASSERT_TRUE(WaitFor([&] { return settingsRead.Opened(); }, 10000)) << "the second start is up";
+  ASSERT_TRUE(WaitUntil([&] { return settingsRead.Opened(); })) << "the second start is up";
   EXPECT_EQ(second.state(), QProcess::Running);
   second.kill();
   ASSERT_TRUE(second.waitForFinished(5000));
 
-  const QString record = testing::MakeRecordFile(folder, "race_00.vrc", {"--strokes", "30"});
+  const QString record = QString::fromStdString(MakeRecordFile(folder, "race_00.vrc", {"--strokes", "30"}));
   OpenWatch recordRead(record);
   QProcess& third = Start({record});
   ASSERT_TRUE(third.waitForFinished(10000));
@@ -164,12 +154,13 @@ TEST_F(TwoInstancesTest, SecondStartWithoutAFileRunsOnItsOwnAndLeavesTheChannelT
 }
 
 TEST_F(TwoInstancesTest, SecondStartOpensTheFileItselfWhenTheFirstDoesNotAnswer) {
-  const QString record = testing::MakeRecordFile(folder, "race_00.vrc", {"--strokes", "30"});
+  const QString record = QString::fromStdString(MakeRecordFile(folder, "race_00.vrc", {"--strokes", "30"}));
   QProcess& first = StartRunningInstance();
   ASSERT_EQ(::kill(static_cast<pid_t>(first.processId()), SIGSTOP), 0);
   OpenWatch recordRead(record);
   QProcess& second = Start({record});
-  EXPECT_TRUE(WaitFor([&] { return recordRead.Opened(); }, 15000)) << "the second start opened the file itself";
+  EXPECT_TRUE(WaitUntil([&] { return recordRead.Opened(); }, std::chrono::seconds(15)))
+      << "the second start opened the file itself";
   EXPECT_EQ(second.state(), QProcess::Running);
   EXPECT_FALSE(QFile::exists(runtime() + "/FileName.tmp"));
   ::kill(static_cast<pid_t>(first.processId()), SIGCONT);
@@ -182,27 +173,27 @@ TEST_F(TwoInstancesTest, AnotherAccountCannotRedirectTheProgramsFiles) {
   const auto setMode = [](const QString& path, mode_t mode) {
     return ::chmod(QFile::encodeName(path).constData(), mode);
   };
-  ASSERT_EQ(setMode(folder.path(), 0755), 0);
+  ASSERT_EQ(setMode(QtPath(folder), 0755), 0);
   ASSERT_EQ(setMode(programFolder(), 0777), 0);
-  ASSERT_EQ(setMode(folder.filePath("tmp"), 01777), 0);
+  ASSERT_EQ(setMode(QtPath(folder, "tmp"), 01777), 0);
   const QByteArray thesis = "three years of work";
   for (const char* name : {"thesis.odt", "notes.txt"}) {
-    QFile file(folder.filePath(name));
+    QFile file(QtPath(folder, name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(thesis);
   }
   const auto planted = [&] {
-    return QFile::link(folder.filePath("thesis.odt"), settingsBesideTheProgram()) &&
-           QFile::link(folder.filePath("notes.txt"), programFolder() + "/FileName.tmp");
+    return QFile::link(QtPath(folder, "thesis.odt"), settingsBesideTheProgram()) &&
+           QFile::link(QtPath(folder, "notes.txt"), programFolder() + "/FileName.tmp");
   };
-  ASSERT_EQ(testing_support::InChildWithoutRoot(planted), testing_support::ChildOutcome::Succeeded);
+  ASSERT_EQ(test::InChildWithoutRoot(planted), test::ChildOutcome::Succeeded);
 
   environment.remove("XDG_RUNTIME_DIR");
-  const QString privateFolder = folder.filePath("home/.cache/veltrasko-analyser");
-  const QString settings = folder.filePath("home/.config/veltrasko-analyser/user_settings.bin");
+  const QString privateFolder = QtPath(folder, "home/.cache/veltrasko-analyser");
+  const QString settings = QtPath(folder, "home/.config/veltrasko-analyser/user_settings.bin");
   QProcess& first = Start({});
-  ASSERT_TRUE(WaitFor([&] { return QFile::exists(privateFolder + "/OneOrvik") && QFile::exists(settings); }, 10000));
-  const QString record = testing::MakeRecordFile(folder, "race_00.vrc", {"--strokes", "30"});
+  ASSERT_TRUE(WaitUntil([&] { return QFile::exists(privateFolder + "/OneOrvik") && QFile::exists(settings); }));
+  const QString record = QString::fromStdString(MakeRecordFile(folder, "race_00.vrc", {"--strokes", "30"}));
   OpenWatch recordRead(record);
   QProcess& second = Start({record});
   ASSERT_TRUE(second.waitForFinished(10000));
@@ -211,14 +202,14 @@ TEST_F(TwoInstancesTest, AnotherAccountCannotRedirectTheProgramsFiles) {
   EXPECT_EQ(first.state(), QProcess::Running);
 
   for (const char* name : {"thesis.odt", "notes.txt"}) {
-    QFile file(folder.filePath(name));
+    QFile file(QtPath(folder, name));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), thesis) << name;
   }
   EXPECT_TRUE(QFileInfo(settingsBesideTheProgram()).isSymLink());
   EXPECT_TRUE(QFileInfo(programFolder() + "/FileName.tmp").isSymLink());
   // The toolkit may keep a folder of its own there, but none of the program's names.
-  QDirIterator shared(folder.filePath("tmp"), {"OneAnalyserAllowed", "OneOrvik", "FileName.tmp"},
+  QDirIterator shared(QtPath(folder, "tmp"), {"OneAnalyserAllowed", "OneOrvik", "FileName.tmp"},
                       QDir::AllEntries | QDir::System | QDir::Hidden, QDirIterator::Subdirectories);
   EXPECT_FALSE(shared.hasNext()) << qPrintable(shared.next());
   struct stat made {};
@@ -232,10 +223,10 @@ TEST_F(TwoInstancesTest, LockOfAKilledInstanceIsTakenOverByTheNextStart) {
   ASSERT_TRUE(first.waitForFinished(5000));
   ASSERT_TRUE(QFile::exists(runtime() + "/OneAnalyserAllowed"));
 
-  const QString record = testing::MakeRecordFile(folder, "after.vrc", {"--strokes", "5"});
+  const QString record = QString::fromStdString(MakeRecordFile(folder, "after.vrc", {"--strokes", "5"}));
   OpenWatch watch(record);
   QProcess& next = Start({record});
-  EXPECT_TRUE(WaitFor([&] { return watch.Opened(); }, 10000)) << "it opened its own file";
+  EXPECT_TRUE(WaitUntil([&] { return watch.Opened(); })) << "it opened its own file";
   EXPECT_TRUE(KnockOnRunningInstance(runtime() + "/OneOrvik")) << "it holds the lock and listens";
   EXPECT_EQ(next.state(), QProcess::Running);
 }

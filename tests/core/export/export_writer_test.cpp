@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/export_writer.h"
 #include "export/utf8_text.h"
+#include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -79,9 +79,6 @@ constexpr std::string_view HeadingMs =
 class ExportWriterTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/export_writer_test_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
     path_ = (folder_ / "run_03.csv").string();
     table_.MarkEmpty();
     personal_.SetText(PersonNameField, "Ann Example");
@@ -89,7 +86,6 @@ class ExportWriterTest : public ::testing::Test {
     personal_.SetText(WeightTextField, "80");
     personal_.SetText(SessionDateField, "3-7-2024");
   }
-  void TearDown() override { fs::remove_all(folder_); }
 
   ExportSource Source(std::int16_t boxVersion = 117) const {
     return {table_, boxVersion, 80, "c:\\data\\run_03.vrc", personal_};
@@ -111,7 +107,8 @@ class ExportWriterTest : public ::testing::Test {
     return lines;
   }
 
-  fs::path folder_;
+  const test::TemporaryFolder temporary_;
+  const fs::path folder_ = temporary_.Path();
   std::string path_;
   StrokeTable table_;
   PersonalData personal_;

@@ -16,10 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "child_attempt.h"
+#include "support/child_attempt.h"
 #include "export/export_writer.h"
 #include "record_reading_fixture.h"
-#include "record_test_support.h"
+#include "support/session_samples.h"
+#include "support/temporary_folder.h"
 #include "session/record_file.h"
 #include "session/record_reader.h"
 #include "session/session_recorder.h"
@@ -28,16 +29,16 @@ namespace veltrasko {
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::AcceptedStroke;
-using testing_support::AppendFrame;
-using testing_support::Bytes;
-using testing_support::ChildOutcome;
-using testing_support::InChildWithin;
-using testing_support::InChildWithoutRoot;
-using testing_support::RecordReadingTest;
-using testing_support::RecordingSinks;
-using testing_support::TempFolder;
-using testing_support::WriteWholeFile;
+using test::AcceptedStroke;
+using test::AppendFrame;
+using test::Bytes;
+using test::ChildOutcome;
+using test::InChildWithin;
+using test::InChildWithoutRoot;
+using test::RecordReadingTest;
+using test::RecordingSinks;
+using test::TemporaryFolder;
+using test::WriteWholeFile;
 
 constexpr std::size_t FileHeadLength = 58 + 10;
 constexpr std::size_t StrokeFrameLength = 38;
@@ -71,7 +72,7 @@ class RightsFolder {
   std::string Sub(std::string_view name) const { return folder_.File("sub/" + std::string(name)); }
 
  private:
-  TempFolder folder_;
+  TemporaryFolder folder_;
   fs::perms lockedRights_;
 };
 
@@ -147,7 +148,7 @@ TEST_F(BadRecordFiles, SessionBehindMegabytesOfZerosIsReadToTheEnd) {
 }
 
 // A real path of 300 bytes, every folder of it present.
-std::string DeepPath(const TempFolder& folder, std::string_view leaf) {
+std::string DeepPath(const TemporaryFolder& folder, std::string_view leaf) {
   std::string path = folder.File("");
   while (path.size() + 51 + leaf.size() <= 300) {
     path += std::string(50, 'd') + "/";
@@ -310,13 +311,13 @@ class HostileDisk : public ::testing::Test {
     core.Session.SaveNameChosen = 1;
     fs::create_directory(folder.File("sub"));
   }
-  void Deliver(const FrameTag& tag, std::span<const std::uint8_t> payload) { testing_support::DeliverFrame(recorder, tag, payload); }
+  void Deliver(const FrameTag& tag, std::span<const std::uint8_t> payload) { test::DeliverFrame(recorder, tag, payload); }
   void Reset() { Deliver(SessionStartTag, EncodeSessionStart(118, 80).Bytes); }
   void Strokes(std::uint16_t first, std::uint16_t last) {
     for (std::uint16_t n = first; n <= last; ++n) Deliver(StrokeTag, AcceptedStroke(n).Bytes);
   }
 
-  TempFolder folder;
+  TemporaryFolder folder;
   AnalyserCore core;
   RecordingSinks screen;
   ScreenSinks sinks = screen.Sinks();

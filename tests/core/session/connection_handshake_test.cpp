@@ -9,17 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "record_test_support.h"
+#include "support/session_samples.h"
+#include "support/temporary_folder.h"
 #include "session/session_recorder.h"
 
 namespace veltrasko {
 namespace {
 
-using testing_support::AcceptedStroke;
-using testing_support::DeliverFrame;
-using testing_support::Bytes;
-using testing_support::RecordingSinks;
-using testing_support::TempFolder;
+using test::AcceptedStroke;
+using test::DeliverFrame;
+using test::Bytes;
+using test::RecordingSinks;
+using test::TemporaryFolder;
 using ::testing::_;
 using ::testing::Return;
 
@@ -46,7 +47,7 @@ class BoxConfirmation : public ::testing::Test {
   }
   void Reset() { Deliver(SessionStartTag, EncodeSessionStart(118, 80).Bytes); }
 
-  TempFolder folder;
+  TemporaryFolder folder;
   AnalyserCore core;
   RecordingSinks screen;
   ::testing::StrictMock<ScriptedDialogs> dialogs;

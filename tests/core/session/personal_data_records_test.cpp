@@ -6,18 +6,18 @@
 #include <filesystem>
 
 #include "record_reading_fixture.h"
-#include "record_test_support.h"
+#include "support/session_samples.h"
 #include "session/record_file.h"
 #include "session/record_reader.h"
 
 namespace veltrasko {
 namespace {
 
-using testing_support::AcceptedStroke;
-using testing_support::AppendFrame;
-using testing_support::Bytes;
-using testing_support::ReadWholeFile;
-using testing_support::RecordReadingTest;
+using test::AcceptedStroke;
+using test::AppendFrame;
+using test::Bytes;
+using test::ReadWholeFile;
+using test::RecordReadingTest;
 
 PersonalData StoredData() {
   PersonalData data;

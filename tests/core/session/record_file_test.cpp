@@ -5,16 +5,17 @@
 
 #include <filesystem>
 
-#include "record_test_support.h"
+#include "support/session_samples.h"
+#include "support/temporary_folder.h"
 
 namespace veltrasko {
 namespace {
 
-using testing_support::AcceptedStroke;
-using testing_support::Bytes;
-using testing_support::ReadWholeFile;
-using testing_support::TempFolder;
-using testing_support::WriteWholeFile;
+using test::AcceptedStroke;
+using test::Bytes;
+using test::ReadWholeFile;
+using test::TemporaryFolder;
+using test::WriteWholeFile;
 
 constexpr CalendarDate March7{2024, 3, 7};
 
@@ -33,12 +34,12 @@ Bytes Slice(const Bytes& bytes, std::size_t offset, std::size_t length) {
 
 Bytes Frame(const FrameTag& tag, std::span<const std::uint8_t> payload) {
   Bytes frame;
-  testing_support::AppendFrame(frame, tag, payload);
+  test::AppendFrame(frame, tag, payload);
   return frame;
 }
 
 TEST(RecordFileLayout, SessionOfThreeStrokesIsTheFramesInWritingOrder) {
-  TempFolder folder;
+  TemporaryFolder folder;
   const std::string path = folder.File("race_00.vrc");
   PersonalData data = KayakData();
   PersonalDataMarks marks;
@@ -65,7 +66,7 @@ TEST(RecordFileLayout, SessionOfThreeStrokesIsTheFramesInWritingOrder) {
 }
 
 TEST(RecordFileLayout, SessionWithoutStrokesHoldsPersonalDataAndSessionStart) {
-  TempFolder folder;
+  TemporaryFolder folder;
   const std::string path = folder.File("empty.vrc");
   PersonalData data = KayakData();
   PersonalDataMarks marks;
@@ -79,7 +80,7 @@ TEST(RecordFileLayout, SessionWithoutStrokesHoldsPersonalDataAndSessionStart) {
 }
 
 TEST(RecordFileLayout, EveryFrameIsOnDiskAsSoonAsItIsWritten) {
-  TempFolder folder;
+  TemporaryFolder folder;
   const std::string path = folder.File("live.vrc");
   RecordFile file;
   ASSERT_TRUE(file.Create(path));
@@ -88,7 +89,7 @@ TEST(RecordFileLayout, EveryFrameIsOnDiskAsSoonAsItIsWritten) {
 }
 
 TEST(RecordFileCreate, ReplacesAnExistingFile) {
-  TempFolder folder;
+  TemporaryFolder folder;
   const std::string path = folder.File("again.vrc");
   WriteWholeFile(path, Bytes(500, 0xAA));
 
@@ -101,7 +102,7 @@ TEST(RecordFileCreate, ReplacesAnExistingFile) {
 }
 
 TEST(RecordFileCreate, NewFileNeverOpensATakenNameAndCanBeStartedAgain) {
-  TempFolder folder;
+  TemporaryFolder folder;
   const Bytes earlier(500, 0xAA);
   WriteWholeFile(folder.File("kept.vrc"), earlier);
   std::filesystem::create_symlink(folder.File("kept.vrc"), folder.File("link.vrc"));
@@ -128,7 +129,7 @@ TEST(RecordFileCreate, NewFileNeverOpensATakenNameAndCanBeStartedAgain) {
 }
 
 TEST(RecordFileCreate, FailureLeavesNoFileOpenAndWritesNothing) {
-  TempFolder folder;
+  TemporaryFolder folder;
   RecordFile file;
   EXPECT_FALSE(file.Create(folder.File("missing/dir.vrc")));
   EXPECT_FALSE(file.IsOpen());
@@ -153,7 +154,7 @@ TEST(RecordFileWrite, FailedWriteIsRemembered) {
 }
 
 TEST(RecordFileWrite, FileRemovedWhileOpenCountsAsAFailedWrite) {
-  TempFolder folder;
+  TemporaryFolder folder;
   RecordFile file;
   ASSERT_TRUE(file.Create(folder.File("race.vrc")));
   WriteStrokeFrame(file, AcceptedStroke(1));
@@ -168,7 +169,7 @@ TEST(RecordFileWrite, FileRemovedWhileOpenCountsAsAFailedWrite) {
 }
 
 TEST(RecordFileAppend, AppendsOneFrameAndLeavesTheRestAlone) {
-  TempFolder folder;
+  TemporaryFolder folder;
   const std::string path = folder.File("session.vrc");
   const Bytes original = Frame(SessionStartTag, EncodeSessionStart(118, 80).Bytes);
   WriteWholeFile(path, original);
@@ -184,7 +185,7 @@ TEST(RecordFileAppend, AppendsOneFrameAndLeavesTheRestAlone) {
 }
 
 TEST(RecordFileAppend, MissingFileIsNotCreated) {
-  TempFolder folder;
+  TemporaryFolder folder;
   const std::string path = folder.File("gone.vrc");
   EXPECT_FALSE(AppendPersonalDataFrame(path, KayakData()));
   EXPECT_FALSE(std::filesystem::exists(path));

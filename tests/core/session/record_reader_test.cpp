@@ -4,19 +4,19 @@
 #include <gtest/gtest.h>
 
 #include "record_reading_fixture.h"
-#include "record_test_support.h"
+#include "support/session_samples.h"
 #include "session/record_file.h"
 
 namespace veltrasko {
 namespace {
 
-using testing_support::AcceptedStroke;
-using testing_support::AppendFrame;
-using testing_support::Bytes;
-using testing_support::RecordReadingTest;
-using testing_support::WriteWholeFile;
-using testing_support::ShortWaterStroke;
-using testing_support::WithBadChecksum;
+using test::AcceptedStroke;
+using test::AppendFrame;
+using test::Bytes;
+using test::RecordReadingTest;
+using test::WriteWholeFile;
+using test::ShortWaterStroke;
+using test::WithBadChecksum;
 
 PersonalData NamedData(std::string_view name) {
   PersonalData data;

@@ -8,11 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "record_test_support.h"
+#include "support/session_samples.h"
+#include "support/temporary_folder.h"
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
 
-namespace veltrasko::testing_support {
+namespace veltrasko::test {
 
 class RecordReadingTest : public ::testing::Test {
  protected:
@@ -22,11 +23,11 @@ class RecordReadingTest : public ::testing::Test {
     return path;
   }
 
-  TempFolder folder;
+  TemporaryFolder folder;
   AnalyserCore core;
   RecordingSinks recorded;
   ScreenSinks sinks = recorded.Sinks();
   RecordReader reader{core, sinks};
 };
 
-}  // namespace veltrasko::testing_support
+}  // namespace veltrasko::test

@@ -9,20 +9,21 @@
 #include <string>
 #include <vector>
 
-#include "record_test_support.h"
+#include "support/session_samples.h"
+#include "support/temporary_folder.h"
 #include "session/record_reader.h"
 
 namespace veltrasko {
 namespace {
 
-using testing_support::AcceptedStroke;
-using testing_support::AppendFrame;
-using testing_support::Bytes;
-using testing_support::ReadWholeFile;
-using testing_support::RecordingSinks;
-using testing_support::ShortWaterStroke;
-using testing_support::TempFolder;
-using testing_support::WithBadChecksum;
+using test::AcceptedStroke;
+using test::AppendFrame;
+using test::Bytes;
+using test::ReadWholeFile;
+using test::RecordingSinks;
+using test::ShortWaterStroke;
+using test::TemporaryFolder;
+using test::WithBadChecksum;
 
 constexpr CalendarDate March7{2024, 3, 7};
 constexpr std::size_t PersonalFrameLength = 58;
@@ -56,7 +57,7 @@ class LiveSession : public ::testing::Test {
     core.Session.SaveNameChosen = 1;
   }
 
-  void Deliver(const FrameTag& tag, std::span<const std::uint8_t> payload) { testing_support::DeliverFrame(recorder, tag, payload); }
+  void Deliver(const FrameTag& tag, std::span<const std::uint8_t> payload) { test::DeliverFrame(recorder, tag, payload); }
   void Reset(std::int16_t weight = 80, std::int16_t version = 118) {
     Deliver(SessionStartTag, EncodeSessionStart(version, weight).Bytes);
   }
@@ -69,7 +70,7 @@ class LiveSession : public ::testing::Test {
   std::uintmax_t SizeOf(std::string_view name) const { return std::filesystem::file_size(Path(name)); }
   bool Exists(std::string_view name) const { return std::filesystem::exists(Path(name)); }
 
-  TempFolder folder;
+  TemporaryFolder folder;
   AnalyserCore core;
   RecordingSinks screen;
   ::testing::StrictMock<StrictMessages> messages;
@@ -211,8 +212,8 @@ TEST_F(LiveSession, BoxOfVersionOneSeventeenSendsTheHeartRateInFifthsForItsOwnSe
 // is opened, and each session goes to the next number that is free.
 TEST_F(LiveSession, TakenNamesAreNeverReplacedAndTheNextFreeNumberIsUsed) {
   const Bytes earlier(182, 0xAB);
-  testing_support::WriteWholeFile(Path("race_00.vrc"), earlier);
-  testing_support::WriteWholeFile(Path("victim"), earlier);
+  test::WriteWholeFile(Path("race_00.vrc"), earlier);
+  test::WriteWholeFile(Path("victim"), earlier);
   std::filesystem::create_symlink(Path("victim"), Path("race_01.vrc"));
   std::filesystem::create_directory(Path("race_03.vrc"));
 
@@ -235,11 +236,11 @@ TEST_F(LiveSession, TakenNamesAreNeverReplacedAndTheNextFreeNumberIsUsed) {
 }
 
 TEST_F(LiveSession, NumbersGrowPastNinetyNineUntilNoneIsLeft) {
-  for (int n = 100; n <= 199; ++n) testing_support::WriteWholeFile(Path("race_" + std::to_string(n).substr(1) + ".vrc"), {});
+  for (int n = 100; n <= 199; ++n) test::WriteWholeFile(Path("race_" + std::to_string(n).substr(1) + ".vrc"), {});
   Reset();
   EXPECT_EQ(SizeOf("race_100.vrc"), FileHeadLength);
 
-  testing_support::WriteWholeFile(Path("race_32767.vrc"), {});
+  test::WriteWholeFile(Path("race_32767.vrc"), {});
   core.Session.FileCounter = LastFileNumber;
   Strokes(1, 2);
   EXPECT_CALL(messages, ShowMessage("Error In Opening File"));

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/user_settings.h"
+#include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -22,12 +22,8 @@ const Bytes DefaultFileBytes{0x30, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFA, 0x00, 0x0
 class UserSettingsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/user_settings_test_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
     path_ = (folder_ / "user_settings.bin").string();
   }
-  void TearDown() override { fs::remove_all(folder_); }
 
   void WriteFile(const Bytes& bytes) const {
     std::ofstream out(path_, std::ios::binary | std::ios::trunc);
@@ -54,7 +50,8 @@ class UserSettingsTest : public ::testing::Test {
     return settings;
   }
 
-  fs::path folder_;
+  const test::TemporaryFolder temporary_;
+  const fs::path folder_ = temporary_.Path();
   std::string path_;
 };
 

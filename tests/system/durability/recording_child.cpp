@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-#include "system/durability/live_recording.h"
+#include "support/live_recording.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
 
-  veltrasko::testing_support::LiveRecording recording(argv[1], [](std::uint32_t strokeCount) {
+  veltrasko::test::LiveRecording recording(argv[1], [](std::uint32_t strokeCount) {
     std::printf("%u\n", static_cast<unsigned>(strokeCount));
     std::fflush(stdout);
   });

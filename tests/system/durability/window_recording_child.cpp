@@ -17,8 +17,8 @@
 #include "link/box_menu.h"
 #include "session/analyser_core.h"
 #include "shell/main_window.h"
-#include "app/shell/modal_driver.h"
-#include "app/shell/places_in_folder.h"
+#include "support/modal_answers.h"
+#include "support/places_in_folder.h"
 #include "shell/status_panels.h"
 
 namespace {
@@ -40,14 +40,15 @@ int main(int argc, char** argv) {
 
   const QString recordPath = QFile::decodeName(argv[1]);
   veltrasko::AnalyserCore core;
-  veltrasko::TForm1 form(core, veltrasko::testing::PlacesInFolder(QFileInfo(recordPath).absolutePath()), QByteArray());
+  veltrasko::TForm1 form(core, veltrasko::test::PlacesInFolder(QFileInfo(recordPath).absolutePath()), QByteArray());
   form.show();
   if (!form.Link().Menu().BoxItem(1)->isVisible()) {
     std::fprintf(stderr, "no box to connect\n");
     return 3;
   }
 
-  veltrasko::testing::WhenModalAppears([&](QWidget& modal) { veltrasko::testing::AcceptFileName(modal, recordPath); });
+  veltrasko::test::ModalAnswers saveQuestion;
+  saveQuestion.AnswerNext([&](QWidget& modal) { veltrasko::test::AcceptFileName(modal, recordPath); });
   form.Link().Menu().BoxItem(1)->trigger();
 
   // Polled between deliveries: every stroke counted has been written.

@@ -18,7 +18,7 @@ class ExportTool : public ToolTest {
     const OpenedRecord opened(recordPath, settings);
     const std::string path = File("window-export.csv");
     EXPECT_TRUE(WriteExportFile(path, ShownExportSource(*opened.Core), opened.Core->Settings));
-    return ReadWholeFile(path);
+    return ReadWholeText(path);
   }
   static std::string LineAfterHeader(const std::string& text, int index) {
     std::size_t at = text.find("\n\n") + 2;
@@ -32,7 +32,7 @@ TEST_F(ExportTool, DefaultsWriteNextToTheRecordFileAsTheWindowWould) {
   const ProcessResult result = RunExportTool({record});
   ASSERT_EQ(result.ExitCode, 0) << result.Err;
   EXPECT_TRUE(result.Err.empty());
-  const std::string exported = ReadWholeFile(File("run_03.csv"));
+  const std::string exported = ReadWholeText(File("run_03.csv"));
   EXPECT_EQ(exported, WindowExport(record, UserSettings::Defaults()));
   EXPECT_NE(exported.find("\nExported from file: " + record + "\n"), std::string::npos);
   // Comma separator, decimal dot, km/h: the settings file's defaults.
@@ -46,10 +46,10 @@ TEST_F(ExportTool, DefaultsWriteNextToTheRecordFileAsTheWindowWould) {
 TEST_F(ExportTool, SingleByteNamesAreWrittenInUtf8AsTheWindowWritesThem) {
   // A folder name in UTF-8; name and fan resistance in Windows-1252, as record files hold them.
   const std::string record = MakeRecord("\xC3\xA5sa.vrc", {"--strokes", "10", "--name", "\xC5sa \x80", "--fan", "\x96" "3"});
-  ASSERT_NE(ReadWholeFile(record).find("\xC5sa \x80"), std::string::npos) << "the record file keeps its single bytes";
+  ASSERT_NE(ReadWholeText(record).find("\xC5sa \x80"), std::string::npos) << "the record file keeps its single bytes";
   const ProcessResult result = RunExportTool({record});
   ASSERT_EQ(result.ExitCode, 0) << result.Err;
-  const std::string exported = ReadWholeFile(File("\xC3\xA5sa.csv"));
+  const std::string exported = ReadWholeText(File("\xC3\xA5sa.csv"));
   EXPECT_EQ(exported, WindowExport(record, UserSettings::Defaults()));
   EXPECT_NE(exported.find("\nName: \xC3\x85sa \xE2\x82\xAC\n"), std::string::npos) << exported;
   EXPECT_NE(exported.find("\nFan resistance: \xE2\x80\x93" "3\n"), std::string::npos) << exported;
@@ -78,7 +78,7 @@ TEST_P(ExportSymbols, EachOptionReachesTheWriter) {
   settings.SetSeparatorSymbol(GetParam().Separator);
   settings.SetDecimalSymbol(GetParam().Decimal);
   settings.SetSpeedUnit(GetParam().Speed);
-  const std::string exported = ReadWholeFile(File("out.txt"));
+  const std::string exported = ReadWholeText(File("out.txt"));
   EXPECT_EQ(exported, WindowExport(record, settings));
   EXPECT_EQ(LineAfterHeader(exported, 0).rfind(GetParam().HeadingStart, 0), 0u) << LineAfterHeader(exported, 0);
   EXPECT_FALSE(std::filesystem::exists(File("run.csv")));
@@ -97,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ExportTool, DecimalCommaLeavesNoDotInTheStrokeLines) {
   const std::string record = MakeRecord("run.vrc", {"--strokes", "20"});
   ASSERT_EQ(RunExportTool({"--decimal", "comma", "--separator", "semicolon", record}).ExitCode, 0);
-  const std::string exported = ReadWholeFile(File("run.csv"));
+  const std::string exported = ReadWholeText(File("run.csv"));
   const std::string strokes = exported.substr(exported.find("Heartrate"));
   EXPECT_EQ(strokes.find('.'), std::string::npos);
   EXPECT_NE(strokes.find(','), std::string::npos);
@@ -112,14 +112,14 @@ TEST_F(ExportTool, OneSeventeenFileShowsItsHeartRatesTimesFive) {
   const std::string plain = MakeRecord("new.vrc", {"--strokes", "20", "--box-version", "118"});
   ASSERT_EQ(RunExportTool({fifths}).ExitCode, 0);
   ASSERT_EQ(RunExportTool({plain}).ExitCode, 0);
-  const std::string old = ReadWholeFile(File("old.csv"));
+  const std::string old = ReadWholeText(File("old.csv"));
   EXPECT_EQ(old, WindowExport(fifths, UserSettings::Defaults()));
 
   const auto heartRate = [](const std::string& line) {
     const std::string values = line.substr(0, line.rfind(", "));
     return std::stod(values.substr(values.rfind(", ") + 2));
   };
-  const std::string newer = ReadWholeFile(File("new.csv"));
+  const std::string newer = ReadWholeText(File("new.csv"));
   for (int i = 1; i <= 3; ++i) {
     EXPECT_GT(heartRate(LineAfterHeader(newer, i)), 0.0) << i;
     EXPECT_DOUBLE_EQ(heartRate(LineAfterHeader(old, i)), 5 * heartRate(LineAfterHeader(newer, i))) << i;
@@ -173,7 +173,7 @@ TEST_F(ExportTool, DevicesAndFifosExitWithThreeAtOnce) {
 
 TEST_F(ExportTool, AnOutputThatCannotBeWrittenExitsWithFour) {
   const std::string record = MakeRecord("run.vrc", {"--strokes", "5"});
-  const std::string before = ReadWholeFile(record);
+  const std::string before = ReadWholeText(record);
   const ProcessResult noFolder = RunExportTool({"-o", File("gone/out.csv"), record});
   EXPECT_EQ(noFolder.ExitCode, 4);
   EXPECT_NE(noFolder.Err.find("gone/out.csv"), std::string::npos);
@@ -181,7 +181,7 @@ TEST_F(ExportTool, AnOutputThatCannotBeWrittenExitsWithFour) {
   const ProcessResult itself = RunExportTool({"-o", record, record});
   EXPECT_EQ(itself.ExitCode, 4);
   EXPECT_FALSE(itself.Err.empty());
-  EXPECT_EQ(ReadWholeFile(record), before);
+  EXPECT_EQ(ReadWholeText(record), before);
 }
 
 TEST_F(ExportTool, ASessionWithoutStrokesExitsWithFiveAndNoFile) {
@@ -194,9 +194,9 @@ TEST_F(ExportTool, ASessionWithoutStrokesExitsWithFiveAndNoFile) {
 
 TEST_F(ExportTool, ARecordFileNotEndingInVrcIsNeverReplaced) {
   const std::string record = MakeRecord("session.csv", {"--strokes", "5"});
-  const std::string before = ReadWholeFile(record);
+  const std::string before = ReadWholeText(record);
   ASSERT_EQ(RunExportTool({record}).ExitCode, 0);
-  EXPECT_EQ(ReadWholeFile(record), before);
+  EXPECT_EQ(ReadWholeText(record), before);
   EXPECT_TRUE(std::filesystem::exists(File("session.csv.csv")));
 }
 
@@ -207,8 +207,8 @@ TEST_F(ExportTool, ValuesAfterEqualsSignsAndADashFileAfterTheEndOfTheOptions) {
   ASSERT_EQ(joined.ExitCode, 0) << joined.Err;
   ASSERT_EQ(RunExportTool({"--separator", "semicolon", "--speed", "ms", "-o", "apart.csv", "--", "-run.vrc"}).ExitCode,
             0);
-  EXPECT_EQ(ReadWholeFile(File("joined.csv")), ReadWholeFile(File("apart.csv")));
-  EXPECT_NE(ReadWholeFile(File("joined.csv")).find(';'), std::string::npos);
+  EXPECT_EQ(ReadWholeText(File("joined.csv")), ReadWholeText(File("apart.csv")));
+  EXPECT_NE(ReadWholeText(File("joined.csv")).find(';'), std::string::npos);
 
   const ProcessResult withoutEnd = RunExportTool({"-run.vrc"});
   EXPECT_EQ(withoutEnd.ExitCode, 2);

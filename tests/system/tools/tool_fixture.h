@@ -8,12 +8,14 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "process_runner.h"
+#include "support/process_runner.h"
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
-#include "temp_folder.h"
+#include "support/temporary_folder.h"
+#include "support/whole_files.h"
 #include "screen/quiet_screen.h"
 
 namespace veltrasko::test {
@@ -39,18 +41,13 @@ class ToolTest : public ::testing::Test {
   ProcessResult RunExportTool(const std::vector<std::string>& arguments) {
     return RunProcess(ToolPath("VELTRASKO_EXPORT"), arguments, folder_.Path().string());
   }
-  // Makes a record file with vrcgen; the test stops if that fails.
   std::string MakeRecord(const std::string& name, std::vector<std::string> arguments = {}) {
-    const std::string path = File(name);
-    arguments.push_back(path);
-    const ProcessResult result = RunVrcgen(arguments);
-    EXPECT_EQ(result.ExitCode, 0) << result.Err;
-    return path;
+    return MakeRecordFile(folder_, name, std::move(arguments));
   }
   std::string File(const std::string& name) const { return folder_.File(name); }
 
  private:
-  TempFolder folder_;
+  TemporaryFolder folder_;
 };
 
 }  // namespace veltrasko::test

@@ -33,9 +33,9 @@ std::vector<StrokeMessage> StrokePayloads(const std::string& file) {
 using Vrcgen = ToolTest;
 
 TEST_F(Vrcgen, SameSeedGivesTheSameBytesAndAnotherSeedOthers) {
-  const std::string first = ReadWholeFile(MakeRecord("a.vrc", {"--strokes", "200", "--seed", "11"}));
-  const std::string again = ReadWholeFile(MakeRecord("b.vrc", {"--strokes", "200", "--seed", "11"}));
-  const std::string other = ReadWholeFile(MakeRecord("c.vrc", {"--strokes", "200", "--seed", "12"}));
+  const std::string first = ReadWholeText(MakeRecord("a.vrc", {"--strokes", "200", "--seed", "11"}));
+  const std::string again = ReadWholeText(MakeRecord("b.vrc", {"--strokes", "200", "--seed", "11"}));
+  const std::string other = ReadWholeText(MakeRecord("c.vrc", {"--strokes", "200", "--seed", "12"}));
   EXPECT_EQ(first, again);
   ASSERT_EQ(first.size(), other.size());
   EXPECT_NE(first, other);
@@ -43,8 +43,8 @@ TEST_F(Vrcgen, SameSeedGivesTheSameBytesAndAnotherSeedOthers) {
 }
 
 TEST_F(Vrcgen, FileHoldsPersonalDataSessionStartAndOneFramePerStroke) {
-  EXPECT_EQ(ReadWholeFile(MakeRecord("empty.vrc", {"--strokes", "0"})).size(), HeadLength);
-  const std::string file = ReadWholeFile(MakeRecord("three.vrc", {"--strokes", "3"}));
+  EXPECT_EQ(ReadWholeText(MakeRecord("empty.vrc", {"--strokes", "0"})).size(), HeadLength);
+  const std::string file = ReadWholeText(MakeRecord("three.vrc", {"--strokes", "3"}));
   ASSERT_EQ(file.size(), HeadLength + 3 * StrokeFrameLength);
   EXPECT_EQ(file.substr(0, 10), std::string("\xFF\xFF\xFF\xFD" "Kayak\0", 10));
   EXPECT_EQ(file.substr(58, 10), std::string("\xFF\xFF\xFF\xFE\x76\x00\x50\x00\xC6\x00", 10));
@@ -58,7 +58,7 @@ TEST_F(Vrcgen, FileHoldsPersonalDataSessionStartAndOneFramePerStroke) {
 TEST_F(Vrcgen, PersonalDataAndSessionStartTakeTheOptions) {
   const std::string path = MakeRecord("anna.vrc", {"--name", "Anna Berg", "--fan", "7", "--weight", "64",
                                                     "--box-version", "117", "--date", "20241231"});
-  const std::string file = ReadWholeFile(path);
+  const std::string file = ReadWholeText(path);
   PersonalData personal;
   std::copy_n(file.begin() + 4, PersonalDataLength, personal.Bytes.begin());
   EXPECT_EQ(personal.PersonName(), "Anna Berg");
@@ -72,7 +72,7 @@ TEST_F(Vrcgen, PersonalDataAndSessionStartTakeTheOptions) {
 }
 
 TEST_F(Vrcgen, LaterSessionsRestartTheCountersWithoutASecondSessionStart) {
-  const std::string file = ReadWholeFile(MakeRecord("three.vrc", {"--strokes", "40", "--sessions", "3"}));
+  const std::string file = ReadWholeText(MakeRecord("three.vrc", {"--strokes", "40", "--sessions", "3"}));
   ASSERT_EQ(file.size(), HeadLength + 120 * StrokeFrameLength);
   EXPECT_EQ(file.find("\xFF\xFF\xFF\xFE"), 58u);
   EXPECT_EQ(file.find("\xFF\xFF\xFF\xFE", 59), std::string::npos);
@@ -93,7 +93,7 @@ class VrcgenModelFault : public ToolTest, public ::testing::WithParamInterface<M
 
 TEST_P(VrcgenModelFault, ReadingKeepsTheFaultyMessagesOutOfTheTable) {
   const std::string path = MakeRecord("fault.vrc", {"--strokes", "100", GetParam().Option, "10"});
-  EXPECT_EQ(ReadWholeFile(path).size(), HeadLength + 100 * StrokeFrameLength);
+  EXPECT_EQ(ReadWholeText(path).size(), HeadLength + 100 * StrokeFrameLength);
   EXPECT_EQ(OpenedRecord(path).Strokes().Count(), GetParam().AcceptedStrokes);
 }
 
@@ -116,12 +116,12 @@ TEST_F(Vrcgen, DamagedFramesAreStoredAndSkippedWhenRead) {
   const std::string badSums = MakeRecord("sums.vrc", {"--strokes", "120", "--bad-checksum-every", "4"});
   const std::string truncated = MakeRecord("cut.vrc", {"--strokes", "120", "--truncate-last"});
 
-  EXPECT_GE(ReadWholeFile(garbage).size(), ReadWholeFile(clean).size() + 39 * 4);
+  EXPECT_GE(ReadWholeText(garbage).size(), ReadWholeText(clean).size() + 39 * 4);
   int wrongSums = 0;
-  for (const StrokeMessage& message : StrokePayloads(ReadWholeFile(badSums)))
+  for (const StrokeMessage& message : StrokePayloads(ReadWholeText(badSums)))
     wrongSums += message.StrokeChecksum() != ByteSum(std::span(message.Bytes).first(32));
   EXPECT_EQ(wrongSums, 30);
-  EXPECT_EQ(ReadWholeFile(truncated).size(), ReadWholeFile(clean).size() - (34 - 17));
+  EXPECT_EQ(ReadWholeText(truncated).size(), ReadWholeText(clean).size() - (34 - 17));
 
   const OpenedRecord cleanRead(clean);
   const OpenedRecord garbageRead(garbage);
@@ -136,7 +136,7 @@ TEST_F(Vrcgen, DamagedFramesAreStoredAndSkippedWhenRead) {
 
 TEST_F(Vrcgen, AppendedPersonalDataWinsAndABadSessionStartMakesTheFileUnreadable) {
   const std::string appended = MakeRecord("renamed.vrc", {"--strokes", "5", "--append-name", "Bo Lind"});
-  EXPECT_EQ(ReadWholeFile(appended).size(), HeadLength + 5 * StrokeFrameLength + 58);
+  EXPECT_EQ(ReadWholeText(appended).size(), HeadLength + 5 * StrokeFrameLength + 58);
   const OpenedRecord renamed(appended);
   EXPECT_EQ(renamed.Core->File.FilePersonalData.PersonName(), "Bo Lind");
   EXPECT_EQ(renamed.Core->File.FilePersonalData.FanResistance(), "5");
@@ -172,7 +172,7 @@ TEST_F(Vrcgen, BadUsageExitsWithTwoAndTheUsage) {
 TEST_F(Vrcgen, ValuesAfterEqualsSignsAndADashFileAfterTheEndOfTheOptions) {
   ASSERT_EQ(RunVrcgen({"--strokes=30", "--name=Eva", "--seed=7", "--", "-joined.vrc"}).ExitCode, 0);
   ASSERT_EQ(RunVrcgen({"--strokes", "30", "--name", "Eva", "--seed", "7", File("apart.vrc")}).ExitCode, 0);
-  EXPECT_EQ(ReadWholeFile(File("-joined.vrc")), ReadWholeFile(File("apart.vrc")));
+  EXPECT_EQ(ReadWholeText(File("-joined.vrc")), ReadWholeText(File("apart.vrc")));
   EXPECT_EQ(RunVrcgen({"--strokes=", File("x.vrc")}).ExitCode, 2);
 
   const ProcessResult version = RunVrcgen({"--version"});

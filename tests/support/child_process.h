@@ -18,7 +18,7 @@
 
 extern char** environ;
 
-namespace veltrasko::testing_support {
+namespace veltrasko::test {
 
 class ChildProcess {
  public:
@@ -88,4 +88,4 @@ class ChildProcess {
   std::string pending_;
 };
 
-}  // namespace veltrasko::testing_support
+}  // namespace veltrasko::test

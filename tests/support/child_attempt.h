@@ -10,7 +10,7 @@
 
 #include <functional>
 
-namespace veltrasko::testing_support {
+namespace veltrasko::test {
 
 inline constexpr uid_t NobodyId = 65534;
 
@@ -50,4 +50,4 @@ inline ChildOutcome InChildWithin(unsigned timeLimitSeconds, const std::function
   return InChild([] { return true; }, attempt, timeLimitSeconds);
 }
 
-}  // namespace veltrasko::testing_support
+}  // namespace veltrasko::test

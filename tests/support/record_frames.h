@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Walks the bytes of a record file frame by frame, independently of the
 // scanner: what a recording left behind, whole frames counted by kind,
-// checksums verified, and where the first bytes lie that are no whole frame.
+// checksums verified, and where the first bytes lie that are no whole frame;
+// and whether stroke numbers count up as a box numbers them.
 #pragma once
 
 #include <algorithm>
@@ -13,7 +14,7 @@
 #include "protocol/box_messages.h"
 #include "protocol/frame_scanner.h"
 
-namespace veltrasko::testing_support {
+namespace veltrasko::test {
 
 struct RecordFrames {
   int PersonalDataFrames = 0;
@@ -29,11 +30,9 @@ struct RecordFrames {
   bool Damaged = false;
 };
 
-namespace record_frames_detail {
-
 // The kind of frame the bytes begin with. A cut-off tag matches several
 // kinds; any of them explains a tail.
-inline const FrameTag* TagAt(std::span<const std::uint8_t> bytes) {
+inline const FrameTag* FrameTagAt(std::span<const std::uint8_t> bytes) {
   for (const FrameTag* tag : {&StrokeTag, &SessionStartTag, &PersonalDataTag}) {
     const std::size_t compared = std::min(bytes.size(), tag->size());
     if (std::equal(tag->begin(), tag->begin() + static_cast<std::ptrdiff_t>(compared), bytes.begin())) return tag;
@@ -41,26 +40,23 @@ inline const FrameTag* TagAt(std::span<const std::uint8_t> bytes) {
   return nullptr;
 }
 
-inline std::size_t FrameLength(const FrameTag& tag) {
+inline std::size_t WholeFrameLength(const FrameTag& tag) {
   if (tag == StrokeTag) return static_cast<std::size_t>(FrameLengths.StrokeFrame);
   if (tag == SessionStartTag) return static_cast<std::size_t>(FrameLengths.SessionStartFrame);
   return static_cast<std::size_t>(FrameLengths.PersonalDataFrame);
 }
 
-}  // namespace record_frames_detail
-
 inline RecordFrames WalkRecordFrames(std::span<const std::uint8_t> bytes) {
-  using namespace record_frames_detail;
   RecordFrames frames;
   std::size_t position = 0;
   while (position < bytes.size()) {
     const std::span<const std::uint8_t> rest = bytes.subspan(position);
-    const FrameTag* tag = TagAt(rest);
+    const FrameTag* tag = FrameTagAt(rest);
     if (tag == nullptr) {
       frames.Damaged = true;
       return frames;
     }
-    const std::size_t length = FrameLength(*tag);
+    const std::size_t length = WholeFrameLength(*tag);
     if (rest.size() < length) {
       frames.TailLength = rest.size();
       return frames;
@@ -83,4 +79,12 @@ inline RecordFrames WalkRecordFrames(std::span<const std::uint8_t> bytes) {
   return frames;
 }
 
-}  // namespace veltrasko::testing_support
+// True when the numbers run 1, 2, 3, ... without a gap or a repeat.
+inline bool CountsUpFromOne(const std::vector<std::uint16_t>& numbers) {
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    if (numbers[i] != i + 1) return false;
+  }
+  return true;
+}
+
+}  // namespace veltrasko::test

@@ -1,17 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Helpers shared by the record file tests: a temporary folder that removes
-// itself, whole-file reads, strokes the computation accepts or rejects, and
-// screen sinks that log every call in order.
+// What the session and record file tests share: frames handed to a receiver
+// of the box's bytes, strokes the computation accepts or rejects, and screen
+// sinks that log every call in order.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,40 +14,9 @@
 #include "protocol/box_messages.h"
 #include "protocol/frame_scanner.h"
 #include "screen/screen_sinks.h"
+#include "support/whole_files.h"
 
-namespace veltrasko::testing_support {
-
-using Bytes = std::vector<std::uint8_t>;
-
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = ::testing::TempDir() + "/records-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed for " << pattern;
-    path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  std::string File(std::string_view name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
-inline Bytes ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteWholeFile(const std::string& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+namespace veltrasko::test {
 
 inline void AppendFrame(Bytes& out, const FrameTag& tag, std::span<const std::uint8_t> payload) {
   out.insert(out.end(), tag.begin(), tag.end());
@@ -149,4 +113,4 @@ class RecordingSinks final : public StatusSink, public MessageSink, public Graph
   std::vector<StrokeRow> Plotted;
 };
 
-}  // namespace veltrasko::testing_support
+}  // namespace veltrasko::test

@@ -21,7 +21,7 @@
 #include "session/connection_handshake.h"
 #include "session/session_recorder.h"
 
-namespace veltrasko::testing_support {
+namespace veltrasko::test {
 
 // Called on the main thread after the recorder has taken a chunk that raised
 // its stroke count: every stroke counted so far has been handed over.
@@ -66,4 +66,4 @@ class LiveRecording final : private ChunkConsumer {
                 QDBusConnection("no-bus-for-recordings")};
 };
 
-}  // namespace veltrasko::testing_support
+}  // namespace veltrasko::test

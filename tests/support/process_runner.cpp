@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "process_runner.h"
+#include "support/process_runner.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
 #include <stdexcept>
 
-#include "temp_folder.h"
+#include "support/temporary_folder.h"
+#include "support/whole_files.h"
 
 extern char** environ;
 
@@ -40,14 +42,22 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
 
   ProcessResult result;
   result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.Out = ReadWholeFile(outPath);
-  result.Err = ReadWholeFile(errPath);
+  result.Out = ReadWholeText(outPath);
+  result.Err = ReadWholeText(errPath);
   return result;
 }
 
 std::string ToolPath(const char* variable) {
   const char* path = std::getenv(variable);
   if (path == nullptr || *path == '\0') throw std::runtime_error(std::string(variable) + " is not set");
+  return path;
+}
+
+std::string MakeRecordFile(const TemporaryFolder& folder, std::string_view name, std::vector<std::string> arguments) {
+  const std::string path = folder.File(name);
+  arguments.push_back(path);
+  const ProcessResult result = RunProcess(ToolPath("VRCGEN"), arguments, folder.Path().string());
+  EXPECT_EQ(result.ExitCode, 0) << result.Err;
   return path;
 }
 

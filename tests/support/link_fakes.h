@@ -1,63 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the link tests share: fakes where the link meets the screen, a
-// consumer that scans whatever it is handed, the simulated box set up through
-// its environment, and waiting while the main thread keeps serving the reader.
+// consumer that scans whatever it is handed, and a writer that keeps every
+// report sent to the box.
 #pragma once
 
-#include <QCoreApplication>
-#include <QThread>
-
 #include <algorithm>
-#include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "protocol/box_commands.h"
 #include "protocol/chunk_consumer.h"
 #include "protocol/frame_scanner.h"
 #include "screen/screen_sinks.h"
-#include "tools/boxsim/boxsim_control.h"
 
-namespace veltrasko::testing_support {
+namespace veltrasko::test {
 
-// Attaches the boxes these variables describe; all others take their defaults.
-inline void AttachBoxes(const std::vector<std::pair<const char*, const char*>>& variables = {}) {
-  for (const char* name : boxsim::EnvironmentVariables) unsetenv(name);
-  for (const auto& [name, value] : variables) setenv(name, value, 1);
-  boxsim::Restart();
-}
-
-inline std::vector<boxsim::BoxEvent> EventsNamed(const std::string& what) {
-  std::vector<boxsim::BoxEvent> found;
-  for (boxsim::BoxEvent& event : boxsim::Events()) {
-    if (event.What == what) found.push_back(std::move(event));
-  }
-  return found;
-}
-
-inline std::vector<std::string> EventNames() {
-  std::vector<std::string> names;
-  for (const boxsim::BoxEvent& event : boxsim::Events()) names.push_back(event.What);
-  return names;
-}
-
-// Keeps the main thread serving the reader until the condition holds.
-inline bool WaitUntil(const std::function<bool()>& condition,
-                      std::chrono::milliseconds timeout = std::chrono::milliseconds(5000)) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    QCoreApplication::processEvents();
-    QThread::msleep(2);
-  }
-  return true;
-}
-
-inline void ServeFor(std::chrono::milliseconds duration) {
-  WaitUntil([] { return false; }, duration);
-}
+class RecordingWriter final : public ReportWriter {
+ public:
+  void WriteReport(std::span<const std::uint8_t> report) override { reports.emplace_back(report.begin(), report.end()); }
+  std::vector<std::vector<std::uint8_t>> reports;
+};
 
 class FakeStatus final : public StatusSink {
  public:
@@ -118,12 +82,4 @@ class ScanningConsumer final : public ChunkConsumer {
   bool inside_ = false;
 };
 
-// True when the numbers run 1, 2, 3, ... without a gap or a repeat.
-inline bool RunsFromOne(const std::vector<std::uint16_t>& numbers) {
-  for (std::size_t i = 0; i < numbers.size(); ++i) {
-    if (numbers[i] != i + 1) return false;
-  }
-  return true;
-}
-
-}  // namespace veltrasko::testing_support
+}  // namespace veltrasko::test
