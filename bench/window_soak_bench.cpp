@@ -78,13 +78,13 @@ WindowSoakFigures RecordInTheWindow(const bench::BenchFolder& folder) {
     QTimer sampler;
     QObject::connect(&sampler, &QTimer::timeout, [&] {
       figures.Samples.push_back(
-          {secondsSinceStart(), core.Session.StrokeCount, SeriesPointCount(form.Graphs()), bench::ResidentKilobytes()});
+          {secondsSinceStart(), core.Session().StrokeCount, SeriesPointCount(form.Graphs()), bench::ResidentKilobytes()});
     });
     sampler.start(SampleEveryMs);
     form.Menu().Resetcomputer1->trigger();
-    bench::ServeUntil([&] { return core.Session.StrokeCount >= bench::SoakStrokes; }, SoakTimeout);
+    bench::ServeUntil([&] { return core.Session().StrokeCount >= bench::SoakStrokes; }, SoakTimeout);
     figures.Outcome.Seconds = secondsSinceStart();
-    figures.Outcome.Counted = core.Session.StrokeCount;
+    figures.Outcome.Counted = core.Session().StrokeCount;
     form.close();
   }
   bench::TakeRecordFile(folder.File("window_soak_00.vrc"), core, figures.Outcome);

@@ -43,12 +43,12 @@ void StrokeGraphs::SetupSeries() {
   chart2_->xAxis->setLabel("Distance [Meter]");
   RefreshLegend(*chart1_);
   RefreshLegend(*chart2_);
-  SetLineWidth(core_.Settings.LineWidthLevel());
+  SetLineWidth(core_.Settings().LineWidthLevel());
   UpdateAxes();
 }
 
 void StrokeGraphs::SetSpeedTitles() {
-  const QString title = CheckBox(1).text() + (core_.Settings.SpeedUnit() == 1 ? " [KM/H]" : " [M/S]");
+  const QString title = CheckBox(1).text() + (core_.Settings().SpeedUnit() == 1 ? " [KM/H]" : " [M/S]");
   Series(SpeedDistanceSeries).setName(title);
   Series(SpeedTimeSeries).setName(title);
 }

@@ -36,7 +36,7 @@ QCPGraph& StrokeGraphs::Series(int number) const { return *series_.at(number - 1
 QCheckBox& StrokeGraphs::CheckBox(int number) const { return *checkBoxes_.at(number - 1); }
 
 void StrokeGraphs::PlotStroke(const StrokeRow& row) {
-  const StrokePoints points = filters_.PlotPoints(row, core_.Settings);
+  const StrokePoints points = filters_.PlotPoints(row, core_.Settings());
   for (int number = 1; number <= SeriesCount; ++number) {
     if (points.HasPoint(number)) (*points_)[number].Append(points.Points[number].X, points.Points[number].Y);
   }
@@ -61,7 +61,7 @@ void StrokeGraphs::ClearGraphs() {
 
 void StrokeGraphs::UpdateAxes() {
   points_->Normalise(1, SeriesCount);
-  const UserSettings& settings = core_.Settings;
+  const UserSettings& settings = core_.Settings();
   const int labelPoints = settings.EnlargeAxisText() && onlineGraphChecked_ ? EnlargedLabelPoints : NormalLabelPoints;
   scaling1_->SetLabelSize(labelPoints);
   scaling2_->SetLabelSize(labelPoints);
@@ -85,7 +85,7 @@ void StrokeGraphs::UpdateAxes() {
 // hold whatever its side.
 void StrokeGraphs::SetOnlineWindow(ChartScaling& scaling, bool distance) {
   const double newest = (*points_)[distance ? 1 : 9].LargestX();
-  const UserSettings& settings = core_.Settings;
+  const UserSettings& settings = core_.Settings();
   scaling.SetBottomWindow(newest, distance ? settings.OnlineWindowDistance() : settings.OnlineWindowTime());
 }
 

@@ -11,6 +11,7 @@
 
 #include <chrono>
 
+#include "core/session/core_state_for_tests.h"
 #include "link_test_support.h"
 
 namespace veltrasko {
@@ -67,12 +68,14 @@ class BoxLinkTest : public ::testing::Test {
   void Choose(int n) { link.Menu().BoxItem(n)->trigger(); }
   void ChooseDisconnect() { link.Menu().USB_disconnect1->trigger(); }
 
-  SessionState session;
+  AnalyserCore core;
+  // The link acts on the record file; the tests open one and watch it.
+  SessionState& session = CoreStateForTests::Session(core);
   BoxCommandSender commands;
   ScanningConsumer consumer;
   FakeStatus status;
   FakeGraphs graphs;
-  BoxLink link{BoxLinkPeers{session, commands, consumer, status, graphs}, nullptr,
+  BoxLink link{BoxLinkPeers{core, commands, consumer, status, graphs}, nullptr,
                QDBusConnection("no-bus-in-these-tests")};
 };
 

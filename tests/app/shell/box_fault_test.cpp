@@ -25,7 +25,7 @@ class BoxFaultTest : public testing::BoxWindowTest {
   // Once the loss is handled: no record file, device or reader is left.
   bool SettlesDisconnected(int timeMs = 10000) {
     if (!WaitUntilDisconnected(timeMs)) return false;
-    EXPECT_FALSE(core.Session.Record.IsOpen());
+    EXPECT_FALSE(core.Session().Record.IsOpen());
     EXPECT_FALSE(form->Link().BoxOpen());
     EXPECT_TRUE(ProcessEventsUntil([this] { return form->Link().LiveReaderCount() == 0; }));
     return true;
@@ -64,7 +64,7 @@ TEST_F(BoxFaultTest, UnpluggedDuringTheSaveQuestionKeepsTheNameAndWritesNothing)
   AnswerSaveQuestion("race", [] { boxsim::Unplug("1001"); });
   Boxes().BoxItem(1)->trigger();
   ASSERT_TRUE(SettlesDisconnected());
-  EXPECT_EQ(core.Session.SaveDialogFileName, QFile::encodeName(folder.filePath("race.vrc")).toStdString());
+  EXPECT_EQ(core.Session().SaveDialogFileName, QFile::encodeName(folder.filePath("race.vrc")).toStdString());
   EXPECT_EQ(Panel(1), "Disconnected");
   EXPECT_EQ(Panel(4), " Box unplugged!");
   EXPECT_TRUE(RecordFiles().isEmpty());
@@ -82,7 +82,7 @@ TEST_F(BoxFaultTest, UnpluggedWhileSaveNextIsOpenDisconnectsAndTakesTheName) {
   });
   form->Menu().Savenext1->trigger();
   EXPECT_TRUE(SettlesDisconnected());
-  EXPECT_EQ(core.Session.SaveDialogFileName, QFile::encodeName(folder.filePath("next.vrc")).toStdString());
+  EXPECT_EQ(core.Session().SaveDialogFileName, QFile::encodeName(folder.filePath("next.vrc")).toStdString());
   EXPECT_EQ(Panel(4), " Reset the ergo computer.");
   EXPECT_TRUE(RecordFiles().isEmpty());
 }
@@ -95,9 +95,9 @@ TEST_F(BoxFaultTest, UnpluggedMidSessionKeepsEveryStrokeShown) {
   boxsim::Unplug("1001");
   ASSERT_TRUE(SettlesDisconnected());
 
-  const unsigned shown = core.Session.StrokeCount;
+  const unsigned shown = core.Session().StrokeCount;
   EXPECT_EQ(Panel(2), StrokesPanel(shown));
-  EXPECT_EQ(core.OnlineStrokes.Count(), shown);
+  EXPECT_EQ(core.OnlineStrokes().Count(), shown);
   ExpectSessionOnFile("race_00.vrc", shown);
   EXPECT_EQ(Panel(1), "Disconnected");
   EXPECT_EQ(Panel(4), " Box unplugged! The session file is closed.");
@@ -139,7 +139,7 @@ TEST_F(BoxFaultTest, UnpluggedAsTheResetStartsANewFileLeavesBothFilesWhole) {
   boxsim::Unplug("1001");
   ASSERT_TRUE(SettlesDisconnected());
   ExpectSessionOnFile("race_00.vrc", 12);
-  ExpectSessionOnFile("race_01.vrc", core.Session.StrokeCount);
+  ExpectSessionOnFile("race_01.vrc", core.Session().StrokeCount);
 }
 
 TEST_F(BoxFaultTest, TwoBoxesAndTheChosenOneUnpluggedLeavesTheOtherToConnect) {
@@ -168,7 +168,7 @@ TEST_F(BoxFaultTest, BurstOfFiftyFramesIsRecordedWhole) {
   ASSERT_TRUE(StartSession(1, "burst"));
   ASSERT_TRUE(RecordStrokes(50));
   ProcessEventsFor(200);
-  EXPECT_EQ(core.Session.StrokeCount, 50u);
+  EXPECT_EQ(core.Session().StrokeCount, 50u);
   EXPECT_EQ(Panel(2), StrokesPanel(50));
   form->close();
   ExpectSessionOnFile("burst_00.vrc", 50);
@@ -186,7 +186,7 @@ TEST_F(BoxFaultTest, GarbageFloodOfAMinuteLosesNoStroke) {
   OpenWindow();
   ASSERT_TRUE(StartSession(1, "flood"));
   ASSERT_TRUE(SettlesDisconnected(120000));
-  EXPECT_EQ(core.Session.StrokeCount, Strokes);
+  EXPECT_EQ(core.Session().StrokeCount, Strokes);
   ExpectSessionOnFile("flood_00.vrc", Strokes);
 }
 
@@ -195,8 +195,8 @@ TEST_F(BoxFaultTest, StrokesBeforeAnySessionStartAreNeitherShownNorRecorded) {
   OpenWindow();
   ASSERT_TRUE(ConnectAndName(1, "race"));
   ProcessEventsFor(1000);  // the box paddles its twelve strokes meanwhile
-  EXPECT_EQ(core.Session.StrokeCount, 0u);
-  EXPECT_EQ(core.OnlineStrokes.Count(), 0u);
+  EXPECT_EQ(core.Session().StrokeCount, 0u);
+  EXPECT_EQ(core.OnlineStrokes().Count(), 0u);
   EXPECT_EQ(Panel(2), "");
   EXPECT_TRUE(RecordFiles().isEmpty());
 

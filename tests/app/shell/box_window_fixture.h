@@ -97,7 +97,7 @@ class BoxWindowTest : public ::testing::Test {
   }
 
   bool RecordStrokes(unsigned strokes) {
-    return ProcessEventsUntil([&] { return core.Session.StrokeCount >= strokes; });
+    return ProcessEventsUntil([&] { return core.Session().StrokeCount >= strokes; });
   }
 
   QStringList RecordFiles() const { return QDir(folder.path()).entryList({"*.vrc"}, QDir::Files, QDir::Name); }
