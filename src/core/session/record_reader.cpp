@@ -98,6 +98,9 @@ RecordOpenResult RecordReader::OpenRecordFile(std::string_view path) {
 bool RecordReader::ReadRecordFile(std::string_view path) {
   FileHeaderRecord& header = core_.file_.FileHeader;
   header.BoxVersion = 0;
+  // Strokes count only after a session start of this file: those standing
+  // before it must not land in the table of the file read before.
+  core_.file_.FileSessionsSeen = 0;
   scanner_.emplace();
   path_ = FileNameField{};
   // A path too long for the name fields is refused: it reads as a missing file.

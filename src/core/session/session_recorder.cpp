@@ -108,7 +108,8 @@ bool SessionRecorder::TakeSessionStart() {
 void SessionRecorder::ShowNotSaving() {
   SessionState& session = core_.session_;
   session.Saving = 0;
-  ++session.FileCounter;
+  // Counting stops at the last number rather than turning negative.
+  if (session.FileCounter < LastFileNumber) ++session.FileCounter;
   core_.onlineStrokes_.MarkEmpty();
   SyncStrokeCount();
   session.DisplayedStrokeCount = 0;

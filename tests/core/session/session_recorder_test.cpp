@@ -289,6 +289,15 @@ TEST_F(LiveSession, WithoutANameSessionsAreShownAndCountedButNotSaved) {
   EXPECT_EQ(SizeOf("later_00.vrc"), FileHeadLength);
 }
 
+TEST_F(LiveSession, SessionsCountedWithoutANameStopAtTheLastNumber) {
+  CancelName();
+  for (int n = 0; n <= LastFileNumber; ++n) Reset();
+  EXPECT_EQ(core.Session().FileCounter, LastFileNumber);
+  ChooseName("later.vrc");
+  Reset();
+  EXPECT_EQ(SizeOf("later_00.vrc"), FileHeadLength);
+}
+
 TEST_F(LiveSession, RejectedStrokesAreWrittenButNotCountedAndDamagedOnesAreDropped) {
   Reset();
   Stroke(AcceptedStroke(1));
