@@ -18,10 +18,10 @@ namespace {
 AnalyserCore& CoreWithFile() {
   static const std::unique_ptr<AnalyserCore> core = [] {
     auto opened = std::make_unique<AnalyserCore>();
-    opened->Settings = UserSettings::Defaults();
+    opened->EditSettings() = UserSettings::Defaults();
     QuietScreen screen;
     RecordReader(*opened, screen.Sinks()).OpenRecordFile(BenchRecordPath());
-    if (opened->FileStrokes.Count() != BenchStrokes) BenchFolder::Fail("the benchmark file lost strokes");
+    if (opened->FileStrokes().Count() != BenchStrokes) BenchFolder::Fail("the benchmark file lost strokes");
     return opened;
   }();
   return *core;
@@ -31,15 +31,16 @@ void WriteExportFileOfAllRows(benchmark::State& state) {
   AnalyserCore& core = CoreWithFile();
   const std::string output = Folder().File("bench.csv");
   for (auto _ : state) {
-    if (!WriteExportFile(output, ShownExportSource(core), core.Settings)) state.SkipWithError("export failed");
+    if (WriteExportFile(output, ShownExportSource(core), core.Settings()) != ExportResult::Written)
+      state.SkipWithError("export failed");
   }
-  state.counters["rows"] = static_cast<double>(core.FileStrokes.Count());
+  state.counters["rows"] = static_cast<double>(core.FileStrokes().Count());
 }
 BENCHMARK(WriteExportFileOfAllRows)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // The floor: the stroke lines formatted into a buffer, neither rewritten nor written.
 void FormatStrokeLinesOnly(benchmark::State& state) {
-  const StrokeTable& strokes = CoreWithFile().FileStrokes;
+  const StrokeTable& strokes = CoreWithFile().FileStrokes();
   char line[256];
   for (auto _ : state) {
     std::size_t total = 0;

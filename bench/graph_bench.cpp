@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "support/core_state_for_tests.h"
 #include "graph/stroke_graphs.h"
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
@@ -31,7 +32,7 @@ class QuietSinks : public StatusSink, public MessageSink, public SessionDialogs 
 // The program's graphs on two pages, the first shown with Chart1 at 1200 x 700.
 struct GraphWorld {
   GraphWorld() {
-    core->Settings = UserSettings::Defaults();
+    core->EditSettings() = UserSettings::Defaults();
     graphs = std::make_unique<StrokeGraphs>(*core, sinks, page1, page2);
     graphs->SetupSeries();
     graphs->VertAxisNameChart1();
@@ -98,11 +99,11 @@ void BM_LiveStrokeAfter100000(benchmark::State& state) {
   GraphWorld world;
   world.Open(OneSession());
   world.graphs->Showonlinesession1Click();
-  world.core->Session.OnlineShown = 1;
-  world.core->FileStrokes.ForEachRow([&](const StrokeRow& row) { world.graphs->PlotStroke(row); });
+  world.core->ShowOnlineGraph();
+  world.core->FileStrokes().ForEachRow([&](const StrokeRow& row) { world.graphs->PlotStroke(row); });
   world.graphs->UpdateAxes();
   // The new stroke lies beyond every point held, as the next stroke of a session does.
-  StrokeRow row = world.core->FileStrokes[world.core->FileStrokes.Count() - 1];
+  StrokeRow row = world.core->FileStrokes()[world.core->FileStrokes().Count() - 1];
   row.TotalDistance = static_cast<float>(world.graphs->Series(1).data()->constEnd()[-1].key);
   row.PaddleTime = static_cast<float>(world.graphs->Series(9).data()->constEnd()[-1].key);
   for (auto _ : state) {
@@ -134,7 +135,7 @@ long PeakResidentKilobytes() {
 void BM_PeakMemoryFullGraphs(benchmark::State& state) {
   for (auto _ : state) {
     GraphWorld world;
-    for (StrokeTable* table : {&world.core->OnlineStrokes, &world.core->FileStrokes}) {
+    for (StrokeTable* table : {&CoreStateForTests::OnlineStrokes(*world.core), &CoreStateForTests::FileStrokes(*world.core)}) {
       for (std::uint32_t i = 0; i < StrokeTableCapacity; ++i) {
         StrokeRow& row = table->WorkingRow();
         row = StrokeRow{};
@@ -147,7 +148,7 @@ void BM_PeakMemoryFullGraphs(benchmark::State& state) {
         table->FinishStroke(true);
       }
     }
-    world.core->Session.OnlineShown = 0;
+    world.core->ShowFileGraph();
     world.graphs->ShowOnlineGraph();
     world.graphs->Chart1().replot(QCustomPlot::rpImmediateRefresh);
     state.counters["series36_points"] = world.graphs->Series(36).dataCount();

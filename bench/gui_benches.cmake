@@ -8,6 +8,7 @@ target_link_libraries(app_bench_main PUBLIC app benchmark::benchmark)
 add_executable(graph_bench graph_bench.cpp)
 target_link_libraries(graph_bench PRIVATE app_bench_main PkgConfig::HIDAPI)
 target_compile_definitions(graph_bench PRIVATE VRCGEN_PATH="$<TARGET_FILE:vrcgen>")
+target_include_directories(graph_bench PRIVATE ${PROJECT_SOURCE_DIR}/tests)
 add_dependencies(graph_bench vrcgen)
 
 # A 20000-stroke live session through the real link and recorder over the

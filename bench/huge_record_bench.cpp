@@ -46,9 +46,9 @@ void ReadGigabyteOfZerosBehindASession(benchmark::State& state) {
   const long residentBefore = PeakResidentKilobytes();
   for (auto _ : state) {
     if (!reader.ReadRecordFile(path)) state.SkipWithError("record file not readable");
-    benchmark::DoNotOptimize(core->FileStrokes.Count());
+    benchmark::DoNotOptimize(core->FileStrokes().Count());
   }
-  state.counters["rows"] = static_cast<double>(core->FileStrokes.Count());
+  state.counters["rows"] = static_cast<double>(core->FileStrokes().Count());
   state.counters["peak_rss_growth_kB"] = static_cast<double>(PeakResidentKilobytes() - residentBefore);
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * Gigabyte);
 }

@@ -23,9 +23,9 @@ void ReadRecordFileIntoFileStrokes(benchmark::State& state) {
   RecordReader reader(*core, screen.Sinks());
   for (auto _ : state) {
     if (!reader.ReadRecordFile(path)) state.SkipWithError("record file not readable");
-    benchmark::DoNotOptimize(core->FileStrokes.Count());
+    benchmark::DoNotOptimize(core->FileStrokes().Count());
   }
-  state.counters["rows"] = static_cast<double>(core->FileStrokes.Count());
+  state.counters["rows"] = static_cast<double>(core->FileStrokes().Count());
 }
 BENCHMARK(ReadRecordFileIntoFileStrokes)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 

@@ -42,7 +42,7 @@ SoakFigures RecordSoakSession(const bench::BenchFolder& folder) {
 
   const auto started = std::chrono::steady_clock::now();
   recording.ResetBox();
-  const SessionState& session = recording.Core().Session;
+  const SessionState& session = recording.Core().Session();
   bench::ServeUntil([&] { return session.StrokeCount >= bench::SoakStrokes; }, SoakTimeout);
   figures.Outcome.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   figures.Outcome.Counted = session.StrokeCount;

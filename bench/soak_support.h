@@ -90,7 +90,7 @@ inline void TakeRecordFile(const std::string& path, AnalyserCore& core, SoakOutc
   outcome.Frames = test::WalkRecordFrames(bytes);
   QuietScreen screen;
   RecordReader(core, screen.Sinks()).ReadRecordFile(path);
-  outcome.ReadBack = core.FileStrokes.Count();
+  outcome.ReadBack = core.FileStrokes().Count();
 }
 
 // Whole frames only, and the strokes numbered 1, 2, 3, ... with none missing.

@@ -81,13 +81,13 @@ WindowSoakFigures RecordInTheWindow(const bench::BenchFolder& folder) {
     QTimer sampler;
     QObject::connect(&sampler, &QTimer::timeout, [&] {
       figures.Samples.push_back(
-          {secondsSinceStart(), core.Session.StrokeCount, SeriesPointCount(form.Graphs()), bench::ResidentKilobytes()});
+          {secondsSinceStart(), core.Session().StrokeCount, SeriesPointCount(form.Graphs()), bench::ResidentKilobytes()});
     });
     sampler.start(SampleEveryMs);
     form.Menu().Resetcomputer1->trigger();
-    bench::ServeUntil([&] { return core.Session.StrokeCount >= bench::SoakStrokes; }, SoakTimeout);
+    bench::ServeUntil([&] { return core.Session().StrokeCount >= bench::SoakStrokes; }, SoakTimeout);
     figures.Outcome.Seconds = secondsSinceStart();
-    figures.Outcome.Counted = core.Session.StrokeCount;
+    figures.Outcome.Counted = core.Session().StrokeCount;
     form.close();
   }
   bench::TakeRecordFile(folder.File("window_soak_00.vrc"), core, figures.Outcome);
@@ -134,7 +134,7 @@ void BM_WindowGarbageFlood60000(benchmark::State& state) {
     if (!bench::ServeUntil([&] { return form.Link().Menu().USB_disconnect1->isChecked(); }, SoakTimeout)) {
       bench::BenchFolder::Fail("the flood did not end");
     }
-    counted = core.Session.StrokeCount;
+    counted = core.Session().StrokeCount;
   }
   state.counters["box_strokes"] = Strokes;
   state.counters["counted_strokes"] = counted;

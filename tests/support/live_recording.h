@@ -31,7 +31,7 @@ class LiveRecording final : private ChunkConsumer {
  public:
   LiveRecording(std::string savePath, StrokesTaken strokesTaken)
       : screen_(std::move(savePath)), strokesTaken_(std::move(strokesTaken)) {
-    core_->Scanner.SetConnectionListener(&handshake_);
+    core_->SetConnectionListener(&handshake_);
   }
 
   // Connects the first box listed; false when there is none.
@@ -41,7 +41,7 @@ class LiveRecording final : private ChunkConsumer {
     link_.Menu().BoxItem(1)->trigger();
     return link_.BoxOpen();
   }
-  bool Confirmed() const { return core_->Scanner.Flags().ConnectionState == 1; }
+  bool Confirmed() const { return core_->Flags().ConnectionState == 1; }
   void ResetBox() { commands_.SendResetCommand(); }
   // Stops the reader and closes the record file, as "Disconnect..." does.
   void Disconnect() { link_.Menu().USB_disconnect1->trigger(); }
@@ -50,9 +50,9 @@ class LiveRecording final : private ChunkConsumer {
 
  private:
   void OnBytesReceived(StreamBuffer& chunk) override {
-    const std::uint32_t before = core_->Session.StrokeCount;
+    const std::uint32_t before = core_->Session().StrokeCount;
     recorder_.OnBytesReceived(chunk);
-    if (core_->Session.StrokeCount != before) strokesTaken_(core_->Session.StrokeCount);
+    if (core_->Session().StrokeCount != before) strokesTaken_(core_->Session().StrokeCount);
   }
 
   std::unique_ptr<AnalyserCore> core_ = std::make_unique<AnalyserCore>();
@@ -62,7 +62,7 @@ class LiveRecording final : private ChunkConsumer {
   ConnectionHandshake handshake_{*core_, sinks_};
   SessionRecorder recorder_{*core_, sinks_};
   BoxCommandSender commands_;
-  BoxLink link_{BoxLinkPeers{core_->Session, commands_, *this, sinks_.Status, sinks_.Graphs}, nullptr,
+  BoxLink link_{BoxLinkPeers{*core_, commands_, *this, sinks_.Status, sinks_.Graphs}, nullptr,
                 QDBusConnection("no-bus-for-recordings")};
 };
 

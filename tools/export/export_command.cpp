@@ -8,13 +8,12 @@
 #include "export/export_writer.h"
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
+#include "screen/program_texts.h"
 #include "screen/quiet_screen.h"
 
 namespace veltrasko {
 
 namespace {
-
-constexpr std::string_view CouldNotOpenMessage = "Could not open file!";
 
 bool SameFile(const std::string& first, const std::string& second) {
   std::error_code error;
@@ -26,12 +25,11 @@ bool SameFile(const std::string& first, const std::string& second) {
 ExportExitCode RunExport(const ExportArguments& arguments, std::FILE* errors) {
   // The core holds two full stroke tables: too big for the stack.
   auto core = std::make_unique<AnalyserCore>();
-  core->Settings = arguments.Settings;
+  core->EditSettings() = arguments.Settings;
   QuietScreen screen;
   RecordReader reader(*core, screen.Sinks());
-  reader.OpenRecordFile(arguments.RecordPath);
-  if (screen.WasShown(CouldNotOpenMessage)) {
-    std::fprintf(errors, "%.*s\n", static_cast<int>(CouldNotOpenMessage.size()), CouldNotOpenMessage.data());
+  if (reader.OpenRecordFile(arguments.RecordPath) == RecordOpenResult::Unreadable) {
+    std::fprintf(errors, "%.*s\n", static_cast<int>(RecordNotOpenedMessage.size()), RecordNotOpenedMessage.data());
     return ExportRecordUnreadable;
   }
 
@@ -46,7 +44,7 @@ ExportExitCode RunExport(const ExportArguments& arguments, std::FILE* errors) {
     std::fprintf(errors, "veltrasko-export: %s is the record file itself; not overwritten\n", output.c_str());
     return ExportOutputFailed;
   }
-  if (!WriteExportFile(output, source, core->Settings)) {
+  if (WriteExportFile(output, source, core->Settings()) != ExportResult::Written) {
     std::fprintf(errors, "veltrasko-export: cannot write %s\n", output.c_str());
     return ExportOutputFailed;
   }

@@ -6,15 +6,16 @@
 
 #include "dialogs/export_dialog.h"
 #include "export/export_writer.h"
+#include "screen/program_texts.h"
 
 namespace veltrasko {
 
-ExportCommand::ExportCommand(AnalyserCore& core, QWidget& parent, MessageSink& messages)
+ExportCommand::ExportCommand(const AnalyserCore& core, QWidget& parent, MessageSink& messages)
     : core_(core), messages_(messages), dialog_(MakeExportDialog(parent)) {
   askPath_ = [dialog = dialog_](std::string_view proposedName) { return AskExportPath(*dialog, proposedName); };
 }
 
-ExportCommand::ExportCommand(AnalyserCore& core, MessageSink& messages, ExportPathQuestion askPath)
+ExportCommand::ExportCommand(const AnalyserCore& core, MessageSink& messages, ExportPathQuestion askPath)
     : core_(core), messages_(messages), askPath_(std::move(askPath)) {}
 
 void ExportCommand::Export1Click() {
@@ -25,11 +26,9 @@ void ExportCommand::Export1Click() {
   }
   const std::optional<std::string> path = askPath_(ProposedExportName(source.RecordFilePath));
   if (!path) return;
-  if (WriteExportFile(*path, source, core_.Settings)) return;
+  if (WriteExportFile(*path, source, core_.Settings()) == ExportResult::Written) return;
   // An export that silently produces no file looks like one that worked.
-  const std::string_view message = ExportNotCreatedMessage;
-  const std::size_t name = message.find("%s");
-  messages_.ShowMessage(std::string(message.substr(0, name)) + *path + std::string(message.substr(name + 2)));
+  messages_.ShowMessage(ExportNotCreatedMessage(*path));
 }
 
 }  // namespace veltrasko

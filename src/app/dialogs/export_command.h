@@ -16,7 +16,6 @@ class QWidget;
 
 namespace veltrasko {
 
-inline constexpr char ExportNotCreatedMessage[] = "Could not create the export file %s!";
 
 // Asks for the export file's path, starting from the proposed name; the
 // chosen path, or nothing when the user cancels.
@@ -25,8 +24,8 @@ using ExportPathQuestion = std::function<std::optional<std::string>(std::string_
 class ExportCommand {
  public:
   // Asks with the "Export data" dialog, kept over the parent between uses.
-  ExportCommand(AnalyserCore& core, QWidget& parent, MessageSink& messages);
-  ExportCommand(AnalyserCore& core, MessageSink& messages, ExportPathQuestion askPath);
+  ExportCommand(const AnalyserCore& core, QWidget& parent, MessageSink& messages);
+  ExportCommand(const AnalyserCore& core, MessageSink& messages, ExportPathQuestion askPath);
 
   void Export1Click();
 
@@ -34,7 +33,7 @@ class ExportCommand {
   QFileDialog* ExportDialog() const { return dialog_; }
 
  private:
-  AnalyserCore& core_;
+  const AnalyserCore& core_;
   MessageSink& messages_;
   QFileDialog* dialog_ = nullptr;
   ExportPathQuestion askPath_;

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "session/personal_data_records.h"
+#include "session/analyser_core.h"
 #include "dialogs/single_byte_text.h"
 
 namespace veltrasko {
@@ -132,33 +132,24 @@ void TPersonData::showEvent(QShowEvent* event) {
 }
 
 void TPersonData::FormShow() {
-  PersonalData& online = core_.Session.OnlinePersonalData;
-  StampSessionDate(online, today_());
-  ShowText(*dateOnline_, online.SessionDate());
-  ShowFilePersonalData(core_.File.FilePersonalData);
-  // Filling the file column has set the mark; nothing was edited yet.
-  core_.PersonalMarks.FilePersonalChanged = 0;
-  core_.PersonalMarks.PersonalDialogShown = 1;
+  ShowText(*dateOnline_, core_.StampOnlineDate(today_()));
+  ShowFilePersonalData(core_.File().FilePersonalData);
+  core_.PersonalDataShown();
 }
 
 void TPersonData::ApplyClick() {
-  PersonalData& online = core_.Session.OnlinePersonalData;
-  online.SetText(PersonNameField, StoredPersonalText(SingleByteText(nameOnline_->text())));
-  online.SetText(FanResistanceField, StoredPersonalText(SingleByteText(fanOnline_->text())));
-
-  if (!core_.PersonalMarks.FilePersonalChanged) return;
-  core_.PersonalMarks.FilePersonalChanged = 0;
-  const PersonalData& stored = core_.File.FilePersonalData;
-  // A file without a name and fan resistance has nothing to lose: no question.
-  const bool nothingStored = stored.PersonName().empty() && stored.FanResistance().empty();
-  if (nothingStored || UserConfirmsFileChange()) {
+  const FileColumnApply fileColumn =
+      core_.ApplyPersonalData(SingleByteText(nameOnline_->text()), SingleByteText(fanOnline_->text()));
+  if (fileColumn == FileColumnApply::Unchanged) return;
+  if (fileColumn == FileColumnApply::Store || UserConfirmsFileChange()) {
     StoreFileColumn();
     return;
   }
+  const PersonalData& stored = core_.File().FilePersonalData;
   ShowText(*nameFile_, stored.PersonName());
   ShowText(*fanFile_, stored.FanResistance());
   // The column shows what is stored again: a later Apply has nothing to ask.
-  core_.PersonalMarks.FilePersonalChanged = 0;
+  core_.PersonalDataShown();
 }
 
 bool TPersonData::UserConfirmsFileChange() {
@@ -174,7 +165,7 @@ bool TPersonData::UserConfirmsFileChange() {
 void TPersonData::StoreFileColumn() {
   // A file that cannot be written (none open, read-only, gone) keeps the
   // typed text in the fields and nothing is reported.
-  AppendFilePersonalData(core_, SingleByteText(nameFile_->text()), SingleByteText(fanFile_->text()));
+  core_.StoreFilePersonalData(SingleByteText(nameFile_->text()), SingleByteText(fanFile_->text()));
 }
 
 void TPersonData::OKClick() {
@@ -184,9 +175,9 @@ void TPersonData::OKClick() {
 
 void TPersonData::CancelClick() { reject(); }
 
-void TPersonData::NameOnlineChange() { core_.PersonalMarks.OnlinePersonalChanged = 1; }
+void TPersonData::NameOnlineChange() { core_.OnlinePersonalDataEdited(); }
 
-void TPersonData::NameFileChange() { core_.PersonalMarks.FilePersonalChanged = 1; }
+void TPersonData::NameFileChange() { core_.FilePersonalDataEdited(); }
 
 void TPersonData::ShowOnlineWeight(std::string_view weightText) { ShowText(*weightOnline_, weightText); }
 

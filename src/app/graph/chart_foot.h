@@ -11,7 +11,7 @@ class QCustomPlot;
 
 namespace veltrasko {
 
-struct AnalyserCore;
+class AnalyserCore;
 
 // The session lines for the view shown, one under the other; empty when
 // that view's personal data has no weight.

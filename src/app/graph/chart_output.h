@@ -16,7 +16,7 @@ class QWidget;
 
 namespace veltrasko {
 
-struct AnalyserCore;
+class AnalyserCore;
 class StrokeGraphs;
 
 // Margins in percent of the page, and whether the graph keeps its proportions.

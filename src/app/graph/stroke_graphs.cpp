@@ -39,7 +39,7 @@ QCheckBox& StrokeGraphs::CheckBox(int number) const {
 }
 
 void StrokeGraphs::PlotStroke(const StrokeRow& row) {
-  const StrokePoints points = filters_.PlotPoints(row, core_.Settings);
+  const StrokePoints points = filters_.PlotPoints(row, core_.Settings());
   for (int number = 1; number <= SeriesCount; ++number) {
     if (points.HasPoint(number)) (*points_)[number].Append(points.Points[number].X, points.Points[number].Y);
   }
@@ -64,7 +64,7 @@ void StrokeGraphs::ClearGraphs() {
 
 void StrokeGraphs::UpdateAxes() {
   points_->Normalise(1, SeriesCount);
-  const UserSettings& settings = core_.Settings;
+  const UserSettings& settings = core_.Settings();
   const int labelPoints = settings.EnlargeAxisText() && onlineGraphChecked_ ? EnlargedLabelPoints : NormalLabelPoints;
   for (GraphPage* page : Pages()) page->Scaling().SetLabelSize(labelPoints);
   if (onlineGraphChecked_) {
@@ -87,7 +87,7 @@ void StrokeGraphs::UpdateAxes() {
 void StrokeGraphs::SetOnlineWindow(GraphPage& page) {
   const bool distance = page.DistanceChosen();
   const double newest = (*points_)[distance ? SpeedDistanceSeries : SpeedTimeSeries].LargestX();
-  const UserSettings& settings = core_.Settings;
+  const UserSettings& settings = core_.Settings();
   page.Scaling().SetBottomWindow(newest, distance ? settings.OnlineWindowDistance() : settings.OnlineWindowTime());
 }
 
@@ -107,7 +107,7 @@ void StrokeGraphs::QueueReplot() {
 void StrokeGraphs::SetupSeries() {
   for (GraphPage* page : Pages()) page->SetupSeries();
   SetSpeedTitles();
-  SetLineWidth(core_.Settings.LineWidthLevel());
+  SetLineWidth(core_.Settings().LineWidthLevel());
   UpdateAxes();
 }
 
@@ -115,7 +115,7 @@ void StrokeGraphs::SetupSeries() {
 // caption alone.
 void StrokeGraphs::SetSpeedTitles() {
   const int speedBox = SeriesCatalogue[SpeedDistanceSeries - 1].CaptionCheckBox;
-  const QString title = CheckBox(speedBox).text() + (core_.Settings.SpeedUnit() == 1 ? " [KM/H]" : " [M/S]");
+  const QString title = CheckBox(speedBox).text() + (core_.Settings().SpeedUnit() == 1 ? " [KM/H]" : " [M/S]");
   Series(SpeedDistanceSeries).setName(title);
   Series(SpeedTimeSeries).setName(title);
 }

@@ -24,7 +24,8 @@ class QWidget;
 
 namespace veltrasko {
 
-struct AnalyserCore;
+class AnalyserCore;
+struct ViewChange;
 class SeriesPoints;
 
 class StrokeGraphs : public QObject, public GraphSink {
@@ -88,7 +89,8 @@ class StrokeGraphs : public QObject, public GraphSink {
   void TrimSides();
   void SetViewCheck(bool online);
   void RedrawTable(const StrokeTable& table);
-  void ShowViewStatus(bool online);
+  // The widget half of a view switch; the core decided what to replot.
+  void ShowView(bool online, const ViewChange& change);
   void QueueReplot();
 
   AnalyserCore& core_;

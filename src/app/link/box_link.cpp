@@ -69,8 +69,7 @@ void BoxLink::ConnectBox(int n) {
   peers_.Commands.AttachWriter(transport_);
   peers_.Commands.EmptyCommandReport();
   StartReader();
-  // Nothing is recorded until the box reports the start of a session.
-  peers_.Session.SessionOpen = 0;
+  peers_.Core.ConnectBox();
   peers_.Commands.SendConnectRequest();
   menu_.USB_con_Update1->setEnabled(false);
   menu_.USB_disconnect1->setText("Disconnect...");
@@ -82,13 +81,7 @@ void BoxLink::DisconnectBox() {
   StopReader();
   idleTimers_.Release();
   Wait(ReaderStopWaitMs);
-  if (peers_.Session.Record.IsOpen()) {
-    peers_.Session.Record.Close();
-    peers_.Session.NewFileNeeded = 1;
-  }
-  // The session ends here: a report the reader still hands over must not
-  // count or show a stroke that the closed file will never hold.
-  peers_.Session.SessionOpen = 0;
+  peers_.Core.DisconnectBox();
   Wait(RecordCloseWaitMs);
   if (transport_.IsOpen()) {
     peers_.Commands.SendDisconnectCommand();
@@ -100,18 +93,14 @@ void BoxLink::DisconnectBox() {
 
 void BoxLink::BoxLost() {
   if (endingReaders_) return;
-  const bool recording = peers_.Session.Record.IsOpen();
+  const BoxLostNotice notice = peers_.Core.BoxLost();
   DisconnectBox();
   ShowDisconnectedMenu();
   // A lost box is no connection: the panels say so, and name in the tip the
   // file that holds the session. The stroke count and weight stay.
-  peers_.Status.ShowStatus(StatusPanel::Connection, "Disconnected");
-  if (recording) {
-    peers_.Status.ShowStatus(StatusPanel::FileOrHint, " Box unplugged! The session file is closed.");
-    peers_.Status.ShowStatusTip(StatusPanel::FileOrHint, peers_.Session.OnlineHeader.RecordFileName.View());
-  } else {
-    peers_.Status.ShowStatus(StatusPanel::FileOrHint, " Box unplugged!");
-  }
+  peers_.Status.ShowStatus(StatusPanel::Connection, DisconnectedText);
+  peers_.Status.ShowStatus(StatusPanel::FileOrHint, notice.Hint);
+  if (!notice.Tip.empty()) peers_.Status.ShowStatusTip(StatusPanel::FileOrHint, notice.Tip);
   Wait(RescanWaitMs);
   ScanBoxes();
 }
@@ -125,7 +114,7 @@ void BoxLink::USB_disconnect1Click() {
   }
   DisconnectBox();
   ShowDisconnectedMenu();
-  peers_.Status.ShowStatus(StatusPanel::Connection, "Disconnected");
+  peers_.Status.ShowStatus(StatusPanel::Connection, DisconnectedText);
   peers_.Status.ShowStatus(StatusPanel::Strokes, "");
   peers_.Status.ShowStatus(StatusPanel::Weight, "");
   peers_.Status.ShowStatus(StatusPanel::FileOrHint, "");
@@ -147,7 +136,7 @@ void BoxLink::ShutDown() {
   StopReader();
   idleTimers_.Release();
   Wait(ReaderStopWaitMs);
-  CloseRecordFile();
+  peers_.Core.CloseRecordFile();
   Wait(RecordCloseWaitMs);
   EndReaders();
   CloseBoxDevice();
@@ -186,10 +175,6 @@ void BoxLink::StopReader() {
 void BoxLink::CloseBoxDevice() {
   peers_.Commands.DetachWriter();
   transport_.CloseBoxDevice();
-}
-
-void BoxLink::CloseRecordFile() {
-  if (peers_.Session.Record.IsOpen()) peers_.Session.Record.Close();
 }
 
 void BoxLink::ShowDisconnectedMenu() {

@@ -20,13 +20,13 @@
 #include "link/reader_thread.h"
 #include "protocol/box_commands.h"
 #include "screen/screen_sinks.h"
-#include "session/session_state.h"
+#include "session/analyser_core.h"
 
 namespace veltrasko {
 
 // What the link touches outside itself.
 struct BoxLinkPeers {
-  SessionState& Session;       // SessionOpen, the record file, NewFileNeeded
+  AnalyserCore& Core;          // the record-file half of connecting and disconnecting
   BoxCommandSender& Commands;  // given the open box as its report writer
   ChunkConsumer& Consumer;     // takes every received report
   StatusSink& Status;
@@ -66,7 +66,6 @@ class BoxLink final : public QObject, private ReaderHost {
   void StartReader();
   void StopReader();
   void CloseBoxDevice();
-  void CloseRecordFile();
   void ShowDisconnectedMenu();
   // Waits for every reader to end, dropping what they still hand over.
   void EndReaders();

@@ -61,9 +61,9 @@ TForm1::TForm1(AnalyserCore& core, const ProgramPlaces& places, const QByteArray
   reader_ = std::make_unique<RecordReader>(core_, *sinks_);
   recorder_ = std::make_unique<SessionRecorder>(core_, *sinks_);
   handshake_ = std::make_unique<ConnectionHandshake>(core_, *sinks_);
-  core_.Scanner.SetConnectionListener(handshake_.get());
+  core_.SetConnectionListener(handshake_.get());
   received_ = std::make_unique<ChunksTo<SessionRecorder>>(*recorder_);
-  link_ = std::make_unique<BoxLink>(BoxLinkPeers{core_.Session, commands_, *received_, *statusBar1_, *graphs_});
+  link_ = std::make_unique<BoxLink>(BoxLinkPeers{core_, commands_, *received_, *statusBar1_, *graphs_});
   menu_ = BuildMainMenu(*menuBar());
   menu_.Connection1->addActions(link_->Menu().Actions());
   // Made before the start-up steps: a record file named on the command line
@@ -73,14 +73,14 @@ TForm1::TForm1(AnalyserCore& core, const ProgramPlaces& places, const QByteArray
   ConnectMenu();
   FormCreate(firstArgument);
   graphOptions_ = std::make_unique<StrokeGraphsOptions>(*graphs_);
-  option_ = new TOption(core_.Settings, settingsFile_, *graphOptions_, this);
+  option_ = new TOption(core_.EditSettings(), settingsFile_, *graphOptions_, this);
 }
 
 // FormDestroy: the hand-over channel closes with the window, and the core,
 // which lives on, no longer calls into it.
 TForm1::~TForm1() {
   handOver_->Stop();
-  core_.Scanner.SetConnectionListener(nullptr);
+  core_.SetConnectionListener(nullptr);
 }
 
 void TForm1::BuildPages() {
@@ -96,7 +96,7 @@ void TForm1::BuildPages() {
   statusBar1_ = new StatusPanels(this);
   setStatusBar(statusBar1_);
   graphs_ = new StrokeGraphs(core_, *statusBar1_, *tabSheet1_, *tabSheet2_, this);
-  chartTools_ = new ChartTools(*graphs_, core_.Settings, this);
+  chartTools_ = new ChartTools(*graphs_, core_.Settings(), this);
   chartOutput_ = new ChartOutput(core_, *graphs_, *pageControl1_, *this);
 }
 
@@ -136,11 +136,9 @@ void TForm1::FormCreate(const QByteArray& firstArgument) {
 
   // Every platform this program builds for passes the platform check, so
   // the settings' answer about a serial port never leads to a warning.
-  settingsFile_.LoadSettings(core_.Settings);
+  settingsFile_.LoadSettings(core_.EditSettings());
 
-  statusBar1_->ShowStatus(StatusPanel::Connection, "Disconnected");
-  core_.OnlineStrokes.MarkEmpty();
-  core_.FileStrokes.MarkEmpty();
+  statusBar1_->ShowStatus(StatusPanel::Connection, DisconnectedText);
 
   graphs_->SetupSeries();
   graphs_->VertAxisNameChart1();
@@ -193,14 +191,12 @@ void TForm1::OpenNamedRecordFile(const QByteArray& path) {
 }
 
 void TForm1::Savenext1Click() {
-  const std::optional<std::string> chosen = RunSaveNextDialog(CompactDateText(Today()) + "_?");
-  if (!chosen) return;
-  core_.Session.SaveDialogFileName = *chosen;
-  core_.Session.SaveNameChosen = 1;
-  statusBar1_->ShowStatus(StatusPanel::FileOrHint, " Reset the ergo computer.");
+  const SaveNextResult result = core_.Savenext(RunSaveNextDialog(NextSessionProposal(Today())));
+  if (!result.NameTaken) return;
+  statusBar1_->ShowStatus(StatusPanel::FileOrHint, ResetBoxHint);
   // With no stroke yet the box can start the new session itself; during a
   // session the paddler decides when to press 'RST'.
-  if (core_.Session.DisplayedStrokeCount == 0) commands_.SendResetCommand();
+  if (result.ResetBox) commands_.SendResetCommand();
 }
 
 void TForm1::Resetcomputer1Click() { commands_.SendResetCommand(); }

@@ -25,7 +25,7 @@ class QTabWidget;
 
 namespace veltrasko {
 
-struct AnalyserCore;
+class AnalyserCore;
 class BoxLink;
 class ConnectionHandshake;
 class HandOverListener;

@@ -104,13 +104,13 @@ bool Write(std::FILE* file, const TextLine& line) {
 }  // namespace
 
 ExportSource ShownExportSource(const AnalyserCore& core) {
-  if (core.Session.OnlineShown) {
-    const OnlineHeaderRecord& header = core.Session.OnlineHeader;
-    return {core.OnlineStrokes, header.BoxVersion, header.Weight, header.RecordFileName.View(),
-            core.Session.OnlinePersonalData};
+  if (core.OnlineShown()) {
+    const OnlineHeaderRecord& header = core.Session().OnlineHeader;
+    return {core.OnlineStrokes(), header.BoxVersion, header.Weight, header.RecordFileName.View(),
+            core.Session().OnlinePersonalData};
   }
-  const FileHeaderRecord& header = core.File.FileHeader;
-  return {core.FileStrokes, header.BoxVersion, header.Weight, header.FileName.View(), core.File.FilePersonalData};
+  const FileHeaderRecord& header = core.File().FileHeader;
+  return {core.FileStrokes(), header.BoxVersion, header.Weight, header.FileName.View(), core.File().FilePersonalData};
 }
 
 void ApplyExportSymbols(char* line, std::size_t length, const UserSettings& settings) {
@@ -120,12 +120,12 @@ void ApplyExportSymbols(char* line, std::size_t length, const UserSettings& sett
   if (settings.SeparatorSymbol() == 2) std::replace(line, end, ';', '\t');
 }
 
-bool WriteExportFile(const std::string& path, const ExportSource& source, const UserSettings& settings) {
+ExportResult WriteExportFile(const std::string& path, const ExportSource& source, const UserSettings& settings) {
   // One large buffer: each line is one fwrite into it, the disk sees few big
   // writes. Made before the stream, so that it outlives it.
   const auto buffer = std::make_unique<char[]>(OutputBufferSize);
   FileHandle file(std::fopen(path.c_str(), "wb"));
-  if (!file) return false;
+  if (!file) return ExportResult::NotCreated;
   std::setvbuf(file.get(), buffer.get(), _IOFBF, OutputBufferSize);
 
   TextLine line;
@@ -147,7 +147,7 @@ bool WriteExportFile(const std::string& path, const ExportSource& source, const 
   });
 
   const bool closed = std::fclose(file.release()) == 0;
-  return written && closed;
+  return written && closed ? ExportResult::Written : ExportResult::NotWritten;
 }
 
 std::string ProposedExportName(std::string_view recordPath) {

@@ -17,8 +17,6 @@
 
 namespace veltrasko {
 
-inline constexpr std::string_view NoExportDataMessage = "No data available for export!";
-
 // What an export reads of the view being exported.
 struct ExportSource {
   const StrokeTable& Strokes;
@@ -31,9 +29,10 @@ struct ExportSource {
 // The view the graphs show: the live session when OnlineShown, else the file.
 ExportSource ShownExportSource(const AnalyserCore& core);
 
+enum class ExportResult { Written, NotCreated, NotWritten };
+
 // Creates (or replaces) the file and writes the whole export in one pass.
-// False when the file cannot be created or a write fails.
-bool WriteExportFile(const std::string& path, const ExportSource& source, const UserSettings& settings);
+ExportResult WriteExportFile(const std::string& path, const ExportSource& source, const UserSettings& settings);
 
 // Rewrites one line in place: '.' to ',' for the decimal comma, then ';' to
 // ',' or to a tab for the chosen separator.

@@ -21,11 +21,11 @@ std::string InformationLine(const PersonalData& data, std::uint8_t averageFilter
 }
 
 std::optional<FootLines> SessionFootLines(const AnalyserCore& core) {
-  const bool online = core.Session.OnlineShown == 1;
-  const PersonalData& data = online ? core.Session.OnlinePersonalData : core.File.FilePersonalData;
+  const bool online = core.OnlineShown();
+  const PersonalData& data = online ? core.Session().OnlinePersonalData : core.File().FilePersonalData;
   if (data.WeightText().empty()) return std::nullopt;
-  const FileNameField& path = online ? core.Session.OnlineHeader.RecordFileName : core.File.FileHeader.FileName;
-  return FootLines{std::string(path.View()), InformationLine(data, core.Settings.AverageFilter())};
+  const FileNameField& path = online ? core.Session().OnlineHeader.RecordFileName : core.File().FileHeader.FileName;
+  return FootLines{std::string(path.View()), InformationLine(data, core.Settings().AverageFilter())};
 }
 
 }  // namespace veltrasko

@@ -10,7 +10,7 @@
 
 namespace veltrasko {
 
-struct AnalyserCore;
+class AnalyserCore;
 struct PersonalData;
 
 struct FootLines {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Screen sinks for running the core without a window (the export tool, a
 // recording without a window, benchmarks): everything shown is dropped, except
-// that messages are remembered so a caller can tell a failed open from a good
-// one; the Save question gets the answer given at construction.
+// that messages are remembered for the caller to look at; the Save question
+// gets the answer given at construction.
 #pragma once
 
 #include <optional>

@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "screen/program_texts.h"
+
 namespace veltrasko {
 
 ConnectionHandshake::ConnectionHandshake(AnalyserCore& core, ScreenSinks& sinks, DateSource today)
@@ -12,25 +14,19 @@ ConnectionHandshake::ConnectionHandshake(AnalyserCore& core, ScreenSinks& sinks,
 
 void ConnectionHandshake::OnConnected() {
   sinks_.Graphs.ShowOnlineGraph();
-  sinks_.Status.ShowStatus(StatusPanel::Connection, "Connected");
+  sinks_.Status.ShowStatus(StatusPanel::Connection, ConnectedText);
   // The online window sets the bottom axes from now on.
   sinks_.Graphs.SetBottomAxesAutomatic(false);
-  if (core_.Session.SaveNameChosen == 0) AskSaveName();
-  sinks_.Status.ShowStatus(StatusPanel::FileOrHint, " Reset the ergo computer.");
-  core_.Scanner.Flags().ConnectionState = 1;
+  if (core_.Session().SaveNameChosen == 0) AskSaveName();
+  sinks_.Status.ShowStatus(StatusPanel::FileOrHint, ResetBoxHint);
+  core_.ConnectionConfirmed();
 }
 
 void ConnectionHandshake::AskSaveName() {
-  SessionState& session = core_.Session;
-  const std::optional<std::string> chosen = sinks_.Dialogs.AskSaveNextSession(CompactDateText(today_()) + "_?");
-  // An empty name saves nothing, so it counts as a cancel: the next name
-  // chosen must still restart the numbering.
-  if (chosen.has_value() && !chosen->empty()) {
-    session.SaveDialogFileName = *chosen;
-    session.SaveNameChosen = 1;
-  } else {
-    session.SaveDialogFileName.clear();
-  }
+  const std::optional<std::string> chosen = sinks_.Dialogs.AskSaveNextSession(NextSessionProposal(today_()));
+  // Cancelled here, the sessions are not saved; the next name chosen must
+  // still restart the numbering.
+  if (!core_.Savenext(chosen).NameTaken) core_.session_.SaveDialogFileName.clear();
 }
 
 }  // namespace veltrasko

@@ -7,12 +7,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
-#include <charconv>
 #include <cstring>
 #include <span>
 
-#include "session/personal_data_records.h"
+#include "screen/program_texts.h"
 
 namespace veltrasko {
 
@@ -84,21 +82,25 @@ RecordReader::RecordReader(AnalyserCore& core, ScreenSinks& sinks)
   scanner_.emplace();
 }
 
-void RecordReader::OpenRecordFile(std::string_view path) {
+RecordOpenResult RecordReader::OpenRecordFile(std::string_view path) {
   sinks_.Graphs.ClearGraphs();
-  core_.File.FilePersonalData.EmptyTexts();
+  core_.file_.FilePersonalData.EmptyTexts();
   const bool read = ReadRecordFile(path);
   // The file view redraws from FileStrokes only when it believes the online
   // session is shown; after a good read the strokes are plotted already.
-  core_.Session.OnlineShown = read ? 0 : 1;
+  core_.session_.OnlineShown = read ? 0 : 1;
   sinks_.Graphs.ShowFileGraph();
   sinks_.Graphs.UpdateAxes();
-  if (!read) sinks_.Messages.ShowMessage("Could not open file!");
+  if (!read) sinks_.Messages.ShowMessage(RecordNotOpenedMessage);
+  return read ? RecordOpenResult::Shown : RecordOpenResult::Unreadable;
 }
 
 bool RecordReader::ReadRecordFile(std::string_view path) {
-  FileHeaderRecord& header = core_.File.FileHeader;
+  FileHeaderRecord& header = core_.file_.FileHeader;
   header.BoxVersion = 0;
+  // Strokes count only after a session start of this file: those standing
+  // before it must not land in the table of the file read before.
+  core_.file_.FileSessionsSeen = 0;
   scanner_.emplace();
   path_ = FileNameField{};
   // A path too long for the name fields is refused: it reads as a missing file.
@@ -135,57 +137,47 @@ ScanResult RecordReader::ParseRecordChunk(StreamBuffer& chunk) {
 
   switch (result) {
     case ScanStroke:
-      if (core_.File.FileSessionsSeen >= 1) TakeStroke();
+      if (core_.file_.FileSessionsSeen >= 1) TakeStroke();
       break;
     case ScanSessionStart:
       TakeSessionStart();
       break;
     case ScanPersonalData:
-      TakeFilePersonalData(core_, sinks_.Dialogs, personal_);
+      core_.TakeFilePersonalData(sinks_.Dialogs, personal_);
       break;
     default:
       break;
   }
-  core_.File.DisplayedFileStrokeCount = core_.File.FileStrokeCount;
+  core_.file_.DisplayedFileStrokeCount = core_.file_.FileStrokeCount;
   return result;
 }
 
 void RecordReader::TakeStroke() {
-  FileView& file = core_.File;
-  StrokeRow& row = core_.FileStrokes.WorkingRow();
-  const StrokeResult result = core_.Computer.ComputeStroke(row, stroke_, file.PreviousFileStroke,
+  FileView& file = core_.file_;
+  StrokeRow& row = core_.fileStrokes_.WorkingRow();
+  const StrokeResult result = core_.computer_.ComputeStroke(row, stroke_, file.PreviousFileStroke,
                                                            HeartRateFactorOf(file.FileHeader.BoxVersion));
   if (result == StrokeAccepted) sinks_.Graphs.PlotStroke(row);
   if (result != StrokeRepeat) CopyStrokeMessage(file.PreviousFileStroke, stroke_);
-  core_.FileStrokes.FinishStroke(result == StrokeAccepted);
-  file.FileStrokeCount = core_.FileStrokes.Count();
-  ShowNumber(StatusPanel::Strokes, " Strokes: ", static_cast<int>(file.FileStrokeCount));
+  core_.fileStrokes_.FinishStroke(result == StrokeAccepted);
+  file.FileStrokeCount = core_.fileStrokes_.Count();
+  sinks_.Status.ShowStatus(StatusPanel::Strokes, StrokesText(file.FileStrokeCount).View());
 }
 
 void RecordReader::TakeSessionStart() {
-  FileView& file = core_.File;
+  FileView& file = core_.file_;
   ClearStrokeMessage(file.PreviousFileStroke);
-  core_.FileStrokes.MarkEmpty();
+  core_.fileStrokes_.MarkEmpty();
   file.FileStrokeCount = 0;
-  ShowNumber(StatusPanel::Strokes, " Strokes: ", 0);
+  sinks_.Status.ShowStatus(StatusPanel::Strokes, StrokesText(0).View());
 
   file.FileHeader.Weight = start_.Weight();
-  ShowNumber(StatusPanel::Weight, " Weight: ", file.FileHeader.Weight, " Kg");
+  sinks_.Status.ShowStatus(StatusPanel::Weight, WeightText(file.FileHeader.Weight).View());
   file.FileHeader.FileName = path_;
   sinks_.Status.ShowStatus(StatusPanel::FileOrHint, path_.View());
 
   if (file.FileSessionsSeen < INT16_MAX) ++file.FileSessionsSeen;
   file.FileHeader.BoxVersion = start_.BoxVersion();
-}
-
-void RecordReader::ShowNumber(StatusPanel panel, std::string_view prefix, int value, std::string_view suffix) {
-  // Written for every stroke of a file: formatted without printf, which
-  // would cost a third of the reading time of a long file.
-  std::array<char, 48> text;
-  char* end = std::copy(prefix.begin(), prefix.end(), text.begin());
-  end = std::to_chars(end, text.data() + text.size() - suffix.size(), value).ptr;
-  end = std::copy(suffix.begin(), suffix.end(), end);
-  sinks_.Status.ShowStatus(panel, std::string_view(text.data(), static_cast<std::size_t>(end - text.data())));
 }
 
 }  // namespace veltrasko

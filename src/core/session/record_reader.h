@@ -17,12 +17,15 @@
 
 namespace veltrasko {
 
+enum class RecordOpenResult { Shown, Unreadable };
+
 class RecordReader {
  public:
   RecordReader(AnalyserCore& core, ScreenSinks& sinks);
 
-  // Reads the file and shows it as the file view, or reports "Could not open file!".
-  void OpenRecordFile(std::string_view path);
+  // Reads the file and shows it as the file view, or shows that it could not
+  // be opened; a file without a good session start counts as unreadable.
+  RecordOpenResult OpenRecordFile(std::string_view path);
   // True when the file yielded a session-start frame.
   bool ReadRecordFile(std::string_view path);
   // Scans one block of file bytes and acts on the frame found, if any.
@@ -31,7 +34,6 @@ class RecordReader {
  private:
   void TakeStroke();
   void TakeSessionStart();
-  void ShowNumber(StatusPanel panel, std::string_view prefix, int value, std::string_view suffix = {});
   void ScanWhileFramesComplete(StreamBuffer& chunk);
 
   AnalyserCore& core_;

@@ -1,32 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/session_recorder.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <utility>
 
+#include "screen/program_texts.h"
 #include "session/record_file.h"
 
 namespace veltrasko {
-
-namespace {
-
-constexpr std::string_view VersionRefusedText =
-    "This program do not work with veltrasko box versions below ver. 1.18";
-constexpr std::string_view OpenFailedText = "Error In Opening File";
-constexpr std::string_view NotSavingText =
-    " Not saving session data!  Choose 'File->Save next..' to save next session.";
-
-// Status texts are formatted on the stack: the data path allocates nothing.
-using StatusChars = std::array<char, 512>;
-
-std::string_view Formatted(const StatusChars& chars, int length) {
-  if (length < 0) return {};
-  return {chars.data(), std::min(static_cast<std::size_t>(length), chars.size() - 1)};
-}
-
-}  // namespace
 
 SessionRecorder::SessionRecorder(AnalyserCore& core, ScreenSinks& sinks, DateSource today)
     : core_(core), sinks_(sinks), today_(std::move(today)) {}
@@ -38,26 +20,26 @@ void SessionRecorder::OnBytesReceived(StreamBuffer& chunk) {
   // strokes: so scan on while frames come out of the bytes already held.
   ScanResult result;
   do {
-    result = core_.Scanner.ScanFrame(chunk, 0, stroke_, personal_, start_);
+    result = core_.scanner_.ScanFrame(chunk, 0, stroke_, personal_, start_);
     TakeFrame(result);
   } while (FrameTaken(result));
 }
 
 void SessionRecorder::TakeFrame(ScanResult result) {
   if (result == ScanStroke) {
-    if (sessionStartHandled_ && core_.Session.SessionOpen == 1) TakeStroke();
+    if (sessionStartHandled_ && core_.session_.SessionOpen == 1) TakeStroke();
   } else if (result == ScanSessionStart) {
     if (!TakeSessionStart()) return;
   }
-  core_.Session.DisplayedStrokeCount = core_.Session.StrokeCount;
+  core_.session_.DisplayedStrokeCount = core_.session_.StrokeCount;
 }
 
 void SessionRecorder::TakeStroke() {
-  SessionState& session = core_.Session;
-  StrokeTable& table = core_.OnlineStrokes;
+  SessionState& session = core_.session_;
+  StrokeTable& table = core_.onlineStrokes_;
   StrokeRow& row = table.WorkingRow();
   const StrokeResult result =
-      core_.Computer.ComputeStroke(row, stroke_, session.PreviousStroke, session.HeartRateFactor);
+      core_.computer_.ComputeStroke(row, stroke_, session.PreviousStroke, session.HeartRateFactor);
 
   // Every stroke that arrived goes to the file, rows or not: reading the file
   // back repeats the same computation and rejects the same messages.
@@ -78,18 +60,18 @@ void SessionRecorder::TakeStroke() {
   table.FinishStroke(result == StrokeAccepted);
   SyncStrokeCount();
 
-  if (session.OnlineShown == 1) ShowNumber(StatusPanel::Strokes, " Strokes: %d", static_cast<int>(session.StrokeCount));
+  if (session.OnlineShown == 1) sinks_.Status.ShowStatus(StatusPanel::Strokes, StrokesText(session.StrokeCount).View());
 }
 
 bool SessionRecorder::TakeSessionStart() {
-  SessionState& session = core_.Session;
+  SessionState& session = core_.session_;
   session.SessionOpen = 1;
 
   if (start_.BoxVersion() < OldestBoxVersion) {
     // Refused sessions are neither shown nor recorded: no stroke may land in
     // the file or the table of the session before.
     session.SessionOpen = 0;
-    sinks_.Messages.ShowMessage(VersionRefusedText);
+    sinks_.Messages.ShowMessage(VersionRefusedMessage);
     return false;
   }
   session.HeartRateFactor = HeartRateFactorOf(start_.BoxVersion());
@@ -104,7 +86,7 @@ bool SessionRecorder::TakeSessionStart() {
   bool remake = false;
   if (session.NewFileNeeded == 0) {
     const bool newData =
-        start_.Weight() != session.PreviousWeight || core_.PersonalMarks.OnlinePersonalChanged != 0;
+        start_.Weight() != session.PreviousWeight || core_.personalMarks_.OnlinePersonalChanged != 0;
     if (session.StrokeCount > 1 || session.SaveNameChosen == 1 ||
         (session.StrokeCount == 0 && newData && fileHoldsStrokes_)) {
       session.Record.Close();
@@ -124,20 +106,21 @@ bool SessionRecorder::TakeSessionStart() {
 }
 
 void SessionRecorder::ShowNotSaving() {
-  SessionState& session = core_.Session;
+  SessionState& session = core_.session_;
   session.Saving = 0;
-  ++session.FileCounter;
-  core_.OnlineStrokes.MarkEmpty();
+  // Counting stops at the last number rather than turning negative.
+  if (session.FileCounter < LastFileNumber) ++session.FileCounter;
+  core_.onlineStrokes_.MarkEmpty();
   SyncStrokeCount();
   session.DisplayedStrokeCount = 0;
   ClearStrokeMessage(session.PreviousStroke);
   session.OnlineHeader.Weight = start_.Weight();
   // A record file still open stays open and is not written.
-  ShowNewSession(NotSavingText);
+  ShowNewSession(NotSavingHint);
 }
 
 bool SessionRecorder::FormRecordFileName() {
-  SessionState& session = core_.Session;
+  SessionState& session = core_.session_;
   std::string_view base = session.SaveDialogFileName;
   if (base.size() >= BaseNameCapacity) return false;
   // The dialog's name ends in ".vrc"; the number goes in front of it.
@@ -151,7 +134,7 @@ bool SessionRecorder::FormRecordFileName() {
 }
 
 bool SessionRecorder::CreateNextFreeFile(bool& named) {
-  SessionState& session = core_.Session;
+  SessionState& session = core_.session_;
   for (;;) {
     named = FormRecordFileName();
     if (!named) return false;
@@ -171,9 +154,9 @@ bool SessionRecorder::CreateNextFreeFile(bool& named) {
 }
 
 bool SessionRecorder::CreateRecordFile(bool remake) {
-  SessionState& session = core_.Session;
+  SessionState& session = core_.session_;
   ClearStrokeMessage(session.PreviousStroke);
-  core_.OnlineStrokes.MarkEmpty();
+  core_.onlineStrokes_.MarkEmpty();
   SyncStrokeCount();
   if (session.SaveNameChosen == 1) {
     session.FileCounter = 0;
@@ -185,17 +168,13 @@ bool SessionRecorder::CreateRecordFile(bool remake) {
   session.OnlineHeader.Weight = start_.Weight();
   if (!created) {
     session.Record.Close();
-    sinks_.Messages.ShowMessage(OpenFailedText);
+    sinks_.Messages.ShowMessage(RecordNotCreatedMessage);
     // The session is still shown; the status bar must not go on naming a
     // file that is not being written.
-    StatusChars text;
-    const std::string_view attempted =
-        named ? session.OnlineHeader.RecordFileName.View() : std::string_view(session.SaveDialogFileName);
-    const int length = std::snprintf(text.data(), text.size(), " Not saving! Could not create %.*s",
-                                     static_cast<int>(std::min<std::size_t>(attempted.size(), 400)),
-                                     attempted.data());
+    const StatusText text = RecordNotCreatedText(
+        named ? session.OnlineHeader.RecordFileName.View() : std::string_view(session.SaveDialogFileName));
     session.OnlineHeader.RecordFileName.Assign("");
-    ShowNewSession(Formatted(text, length));
+    ShowNewSession(text.View());
     return true;
   }
   writeFailureReported_ = false;
@@ -204,7 +183,7 @@ bool SessionRecorder::CreateRecordFile(bool remake) {
   const std::string weightText = WeightFieldText(start_.Weight());
   session.OnlinePersonalData.SetText(WeightTextField, weightText);
   sinks_.Dialogs.ShowOnlineWeight(weightText);
-  WritePersonalDataFrame(session.Record, session.OnlinePersonalData, today_(), core_.PersonalMarks);
+  WritePersonalDataFrame(session.Record, session.OnlinePersonalData, today_(), core_.personalMarks_);
   WriteSessionStartFrame(session.Record, start_);
 
   // A file made again keeps its number, and the counter stays past it.
@@ -217,34 +196,25 @@ bool SessionRecorder::CreateRecordFile(bool remake) {
 }
 
 void SessionRecorder::ShowNewSession(std::string_view fileOrHint) {
-  const SessionState& session = core_.Session;
+  const SessionState& session = core_.session_;
   if (session.OnlineShown != 1) return;
   sinks_.Graphs.ClearGraphs();
   sinks_.Graphs.UndoZoom();
   sinks_.Graphs.UpdateAxes();
-  ShowNumber(StatusPanel::Strokes, " Strokes: %d", 0);
-  ShowNumber(StatusPanel::Weight, " Weight: %d Kg", session.OnlineHeader.Weight);
+  sinks_.Status.ShowStatus(StatusPanel::Strokes, StrokesText(0).View());
+  sinks_.Status.ShowStatus(StatusPanel::Weight, WeightText(session.OnlineHeader.Weight).View());
   sinks_.Status.ShowStatus(StatusPanel::FileOrHint, fileOrHint);
 }
 
 void SessionRecorder::ReportWriteFailure() {
-  const SessionState& session = core_.Session;
+  const SessionState& session = core_.session_;
   // While the file view is shown the notice waits for the online view.
   if (writeFailureReported_ || !session.Record.WriteFailed() || session.OnlineShown != 1) return;
-  StatusChars text;
-  const std::string_view path = session.OnlineHeader.RecordFileName.View();
-  const int length = std::snprintf(text.data(), text.size(), " Not saving! Could not write %.*s",
-                                   static_cast<int>(path.size()), path.data());
-  sinks_.Status.ShowStatus(StatusPanel::FileOrHint, Formatted(text, length));
+  sinks_.Status.ShowStatus(StatusPanel::FileOrHint,
+                           RecordNotWrittenText(session.OnlineHeader.RecordFileName.View()).View());
   writeFailureReported_ = true;
 }
 
-void SessionRecorder::ShowNumber(StatusPanel panel, const char* format, int value) {
-  StatusChars text;
-  const int length = std::snprintf(text.data(), text.size(), format, value);
-  sinks_.Status.ShowStatus(panel, Formatted(text, length));
-}
-
-void SessionRecorder::SyncStrokeCount() { core_.Session.StrokeCount = core_.OnlineStrokes.Count(); }
+void SessionRecorder::SyncStrokeCount() { core_.session_.StrokeCount = core_.onlineStrokes_.Count(); }
 
 }  // namespace veltrasko

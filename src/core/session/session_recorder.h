@@ -50,7 +50,6 @@ class SessionRecorder {
   bool CreateNextFreeFile(bool& named);
   void ShowNewSession(std::string_view fileOrHint);
   void ReportWriteFailure();
-  void ShowNumber(StatusPanel panel, const char* format, int value);
   void SyncStrokeCount();
 
   AnalyserCore& core_;

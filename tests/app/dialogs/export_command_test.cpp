@@ -30,20 +30,19 @@ bool RefuseUnexpectedQuestion(QWidget& modal) {
 
 class ExportCommandTest : public RecordFileTest {
  protected:
-  ExportCommandTest() { core_->Settings = UserSettings::Defaults(); }
+  ExportCommandTest() { core_->EditSettings() = UserSettings::Defaults(); }
 
   // Opens the record file as the file view and shows it.
   void ShowFile(const std::string& path) {
     OpenRecord(*core_, screen_, path);
-    core_->Session.OnlineShown = 0;
+    core_->ShowFileGraph();
   }
 
   // Records the record file's frames into liveBase_00.vrc as the live side
   // would; the online view is shown.
   std::string RecordLive(const std::string& recordPath, const std::string& liveBase) {
     // The Save dialog's name carries the extension; the number goes before it.
-    core_->Session.SaveDialogFileName = File(liveBase + ".vrc");
-    core_->Session.SaveNameChosen = 1;
+    core_->Savenext(File(liveBase + ".vrc"));
     PlayToLiveSide(recordPath);
     return File(liveBase + "_00.vrc");
   }
@@ -51,7 +50,7 @@ class ExportCommandTest : public RecordFileTest {
   // Sends the record file's frames to the live side in reports as a box
   // would; the online view is shown.
   void PlayToLiveSide(const std::string& recordPath) {
-    core_->Scanner.Flags().ConnectionState = 1;
+    core_->ConnectionConfirmed();
     SessionRecorder recorder(*core_, screen_.Sinks(), [] { return LastDayOf2024; });
     const std::string bytes = ReadWholeText(recordPath);
     constexpr std::size_t ReportLength = 64;
@@ -61,7 +60,7 @@ class ExportCommandTest : public RecordFileTest {
       FillStreamBuffer(chunk, {reinterpret_cast<const std::uint8_t*>(report.data()), report.size()});
       recorder.OnBytesReceived(chunk);
     }
-    core_->Session.OnlineShown = 1;
+    core_->ShowOnlineGraph();
   }
 
   // Exports with the path given in place of the dialog's answer.
@@ -82,7 +81,7 @@ class ExportCommandTest : public RecordFileTest {
 
 TEST_F(ExportCommandTest, AnEmptyOnlineViewHasNothingToExportEvenWithAFileOpened) {
   ShowFile(MakeRecord("run.vrc", {"--strokes", "20"}));
-  core_->Session.OnlineShown = 1;
+  core_->ShowOnlineGraph();
   ExportTo(File("never.csv"));
   EXPECT_EQ(screen_.Messages, (std::vector<std::string>{"No data available for export!"}));
   EXPECT_TRUE(asked_.empty());
@@ -176,7 +175,7 @@ TEST_F(ExportCommandTest, ANameWithoutAFolderStartsInTheHomeFolderAndCancelWrite
   // Sessions not saved: the online view has strokes but no record file.
   const std::string record = MakeRecord("run.vrc", {"--strokes", "10"});
   PlayToLiveSide(record);
-  ASSERT_FALSE(core_->OnlineStrokes.Empty());
+  ASSERT_FALSE(core_->OnlineStrokes().Empty());
   ExportCommand command(*core_, window_, screen_);
   QString folder;
   QString name = "unset";
@@ -204,9 +203,9 @@ void PrintTo(const ExportSymbols& symbols, std::ostream* out) {
 class ExportEachWay : public ExportCommandTest, public ::testing::WithParamInterface<ExportSymbols> {
  protected:
   ExportEachWay() {
-    core_->Settings.SetSeparatorSymbol(GetParam().Separator);
-    core_->Settings.SetDecimalSymbol(GetParam().Decimal);
-    core_->Settings.SetSpeedUnit(GetParam().Speed);
+    core_->EditSettings().SetSeparatorSymbol(GetParam().Separator);
+    core_->EditSettings().SetDecimalSymbol(GetParam().Decimal);
+    core_->EditSettings().SetSpeedUnit(GetParam().Speed);
   }
   static std::vector<std::string> ToolOptions() {
     static const char* const Separators[] = {"semicolon", "comma", "tab"};
@@ -237,7 +236,7 @@ TEST_P(ExportEachWay, TheOnlineViewMatchesTheExportToolOnItsRecordFile) {
 
   const std::string record = MakeRecord("box.vrc", {"--strokes", "150", "--seed", "3", "--weight", "91"});
   const std::string live = RecordLive(record, "live");
-  ASSERT_GT(core_->OnlineStrokes.Count(), 100u);
+  ASSERT_GT(core_->OnlineStrokes().Count(), 100u);
   const std::string exported = ExportTo(File("online-view.csv"));
   EXPECT_TRUE(screen_.Messages.empty());
   EXPECT_EQ(asked_, (std::vector<std::string>{File("live_00")}));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <qcustomplot.h>
 
+#include "support/core_state_for_tests.h"
 #include "app/graph/graph_fixture.h"
 #include "options_fixture.h"
 #include "dialogs/stroke_graphs_options.h"
@@ -13,10 +14,10 @@ class OptionsOnGraphsTest : public GraphTest {
  protected:
   OptionsOnGraphsTest() {
     for (std::uint16_t number = 1; number <= 6; ++number) {
-      core_->OnlineStrokes.WorkingRow() = MakeRow(number, 0, 10.0f * number, 2.0f * number);
-      core_->OnlineStrokes.WorkingRow().Power = 100.0f * number;
-      core_->OnlineStrokes.FinishStroke(true);
-      Graphs().PlotStroke(core_->OnlineStrokes[number - 1]);
+      CoreStateForTests::OnlineStrokes(*core_).WorkingRow() = MakeRow(number, 0, 10.0f * number, 2.0f * number);
+      CoreStateForTests::OnlineStrokes(*core_).WorkingRow().Power = 100.0f * number;
+      CoreStateForTests::OnlineStrokes(*core_).FinishStroke(true);
+      Graphs().PlotStroke(core_->OnlineStrokes()[number - 1]);
     }
   }
 
@@ -24,11 +25,11 @@ class OptionsOnGraphsTest : public GraphTest {
   SettingsFile settingsFile_{folder_.File("user_settings.bin")};
   StrokeGraphsOptions graphOptions_{Graphs()};
   RecordingMessages messages_;
-  TOption dialog_{core_->Settings, settingsFile_, graphOptions_, messages_};
+  TOption dialog_{core_->EditSettings(), settingsFile_, graphOptions_, messages_};
 };
 
 TEST_F(OptionsOnGraphsTest, AChosenFilterAndLineWidthReachEverySeries) {
-  settingsFile_.WriteSettingsFile(core_->Settings);
+  settingsFile_.WriteSettingsFile(core_->Settings());
   dialog_.show();
   dialog_.LineWidth().setCurrentIndex(2);
   dialog_.Filter_ComboBox().setCurrentIndex(1);
@@ -41,7 +42,7 @@ TEST_F(OptionsOnGraphsTest, AChosenFilterAndLineWidthReachEverySeries) {
 }
 
 TEST_F(OptionsOnGraphsTest, AWindowTooShortInAHandEditedFileLeavesTheAxisWindowAsRepaired) {
-  UserSettings handEdited = core_->Settings;
+  UserSettings handEdited = core_->Settings();
   handEdited.SetOnlineWindowDistance(0);
   handEdited.SetAverageFilter(0);
   settingsFile_.WriteSettingsFile(handEdited);

@@ -9,7 +9,6 @@
 #include "support/modal_answers.h"
 #include "personal_fixture.h"
 #include "protocol/frame_scanner.h"
-#include "session/personal_data_records.h"
 
 namespace veltrasko::test {
 namespace {
@@ -76,13 +75,13 @@ TEST_F(PersonalDataDialog, ShowsBothColumnsWithTheirLimitsAndHeadings) {
 TEST_F(PersonalDataDialog, EachOpeningStampsTodayAndShowsTheOpenedFile) {
   OpenAndShow(MakeRecord("run.vrc", {"--name", "Kayak", "--fan", "5", "--weight", "72", "--date", "20240307"}));
   EXPECT_EQ(dialog_.DateOnline().text(), "12-31-2024");
-  EXPECT_EQ(core_->Session.OnlinePersonalData.SessionDate(), "12-31-2024");
+  EXPECT_EQ(core_->Session().OnlinePersonalData.SessionDate(), "12-31-2024");
   EXPECT_EQ(dialog_.NameFile().text(), "Kayak");
   EXPECT_EQ(dialog_.FanFile().text(), "5");
   EXPECT_EQ(dialog_.WeightFile().text(), "72");
   EXPECT_EQ(dialog_.DateFile().text(), "3-7-2024");
-  EXPECT_EQ(core_->PersonalMarks.FilePersonalChanged, 0);
-  EXPECT_EQ(core_->PersonalMarks.PersonalDialogShown, 1);
+  EXPECT_EQ(core_->PersonalMarks().FilePersonalChanged, 0);
+  EXPECT_EQ(core_->PersonalMarks().PersonalDialogShown, 1);
 
   // The online column keeps what was typed and what the recorder showed.
   Type(dialog_.NameOnline(), "Eva");
@@ -92,17 +91,17 @@ TEST_F(PersonalDataDialog, EachOpeningStampsTodayAndShowsTheOpenedFile) {
   dialog_.show();
   EXPECT_EQ(dialog_.NameOnline().text(), "Eva");
   EXPECT_EQ(dialog_.WeightOnline().text(), "68");
-  EXPECT_EQ(core_->Session.OnlinePersonalData.PersonName(), "");
+  EXPECT_EQ(core_->Session().OnlinePersonalData.PersonName(), "");
 }
 
 TEST_F(PersonalDataDialog, WithoutAnOpenedFileTheFileColumnIsKeptAsTypedAndNothingIsAsked) {
   dialog_.show();
   Type(dialog_.NameFile(), "Nobody");
-  EXPECT_EQ(core_->PersonalMarks.FilePersonalChanged, 1);
+  EXPECT_EQ(core_->PersonalMarks().FilePersonalChanged, 1);
   EXPECT_EQ(WithQuestionsAnswered(QMessageBox::Ok, [this] { dialog_.ApplyClick(); }), 0);
   EXPECT_EQ(dialog_.NameFile().text(), "Nobody");
-  EXPECT_EQ(core_->File.FilePersonalData.PersonName(), "");
-  EXPECT_EQ(core_->PersonalMarks.FilePersonalChanged, 0);
+  EXPECT_EQ(core_->File().FilePersonalData.PersonName(), "");
+  EXPECT_EQ(core_->PersonalMarks().FilePersonalChanged, 0);
 }
 
 TEST_F(PersonalDataDialog, ANewFileNameAskedAndConfirmedIsAppendedAndReadBack) {
@@ -120,18 +119,18 @@ TEST_F(PersonalDataDialog, ANewFileNameAskedAndConfirmedIsAppendedAndReadBack) {
   EXPECT_EQ(after.substr(0, before.size()), before);
   EXPECT_EQ(after.substr(before.size(), 4), "\xFF\xFF\xFF\xFD");
   const std::string payload = after.substr(before.size() + 4);
-  EXPECT_EQ(payload, std::string(core_->File.FilePersonalData.Bytes.begin(), core_->File.FilePersonalData.Bytes.end()));
-  EXPECT_EQ(core_->File.FilePersonalData.PersonName(), "Kayak Two");
-  EXPECT_EQ(core_->File.FilePersonalData.FanResistance(), "5");
-  EXPECT_EQ(core_->File.FilePersonalData.WeightText(), "80");
+  EXPECT_EQ(payload, std::string(core_->File().FilePersonalData.Bytes.begin(), core_->File().FilePersonalData.Bytes.end()));
+  EXPECT_EQ(core_->File().FilePersonalData.PersonName(), "Kayak Two");
+  EXPECT_EQ(core_->File().FilePersonalData.FanResistance(), "5");
+  EXPECT_EQ(core_->File().FilePersonalData.WeightText(), "80");
 
   // Opened again, the last frame wins, in the core and in the shown dialog.
   Retype(dialog_.NameFile(), "typed over");
   OpenRecord(*core_, screen_, path);
-  EXPECT_EQ(core_->File.FilePersonalData.PersonName(), "Kayak Two");
+  EXPECT_EQ(core_->File().FilePersonalData.PersonName(), "Kayak Two");
   EXPECT_EQ(dialog_.NameFile().text(), "Kayak Two");
-  EXPECT_EQ(core_->PersonalMarks.FilePersonalChanged, 0);
-  EXPECT_EQ(core_->FileStrokes.Count(), 300u);
+  EXPECT_EQ(core_->PersonalMarks().FilePersonalChanged, 0);
+  EXPECT_EQ(core_->FileStrokes().Count(), 300u);
 }
 
 TEST_F(PersonalDataDialog, CancelOnTheQuestionPutsTheStoredTextsBackAndOKStillCloses) {
@@ -146,7 +145,7 @@ TEST_F(PersonalDataDialog, CancelOnTheQuestionPutsTheStoredTextsBackAndOKStillCl
   EXPECT_EQ(dialog_.NameFile().text(), "Kayak");
   EXPECT_EQ(dialog_.FanFile().text(), "7");
   EXPECT_EQ(std::filesystem::file_size(path), size);
-  EXPECT_EQ(core_->File.FilePersonalData.PersonName(), "Kayak");
+  EXPECT_EQ(core_->File().FilePersonalData.PersonName(), "Kayak");
 
   // Nothing differs from the file any more: a later Apply asks nothing.
   dialog_.show();
@@ -160,11 +159,11 @@ TEST_F(PersonalDataDialog, TheOnlineNameAloneIsStoredForTheNextFileWithoutAQuest
   const auto size = std::filesystem::file_size(path);
   Retype(dialog_.NameOnline(), "Live One");
   Retype(dialog_.FanOnline(), "4");
-  EXPECT_EQ(core_->PersonalMarks.OnlinePersonalChanged, 1);
+  EXPECT_EQ(core_->PersonalMarks().OnlinePersonalChanged, 1);
   EXPECT_EQ(WithQuestionsAnswered(QMessageBox::Ok, [this] { dialog_.OKClick(); }), 0);
   EXPECT_FALSE(dialog_.isVisible());
-  EXPECT_EQ(core_->Session.OnlinePersonalData.PersonName(), "Live One");
-  EXPECT_EQ(core_->Session.OnlinePersonalData.FanResistance(), "4");
+  EXPECT_EQ(core_->Session().OnlinePersonalData.PersonName(), "Live One");
+  EXPECT_EQ(core_->Session().OnlinePersonalData.FanResistance(), "4");
   EXPECT_EQ(std::filesystem::file_size(path), size);
 }
 
@@ -178,17 +177,17 @@ TEST_F(PersonalDataDialog, EmptyFieldsAreStoredAsSingleBlanksAndThenCountAsStore
   Type(dialog_.FanFile(), "3");
   dialog_.FanFile().clear();
   EXPECT_EQ(WithQuestionsAnswered(QMessageBox::Ok, [this] { dialog_.ApplyClick(); }), 0);
-  EXPECT_EQ(core_->Session.OnlinePersonalData.PersonName(), " ");
-  EXPECT_EQ(core_->Session.OnlinePersonalData.FanResistance(), " ");
+  EXPECT_EQ(core_->Session().OnlinePersonalData.PersonName(), " ");
+  EXPECT_EQ(core_->Session().OnlinePersonalData.FanResistance(), " ");
   EXPECT_EQ(std::filesystem::file_size(path), size + PersonalFrameLength);
-  EXPECT_EQ(core_->File.FilePersonalData.PersonName(), " ");
-  EXPECT_EQ(core_->File.FilePersonalData.FanResistance(), " ");
+  EXPECT_EQ(core_->File().FilePersonalData.PersonName(), " ");
+  EXPECT_EQ(core_->File().FilePersonalData.FanResistance(), " ");
 
   // The blanks are stored data now: the next change is asked about.
   Type(dialog_.NameFile(), "Late");
   EXPECT_EQ(WithQuestionsAnswered(QMessageBox::Ok, [this] { dialog_.ApplyClick(); }), 1);
   EXPECT_EQ(std::filesystem::file_size(path), size + 2 * PersonalFrameLength);
-  EXPECT_EQ(core_->File.FilePersonalData.PersonName(), "Late");
+  EXPECT_EQ(core_->File().FilePersonalData.PersonName(), "Late");
 }
 
 TEST_F(PersonalDataDialog, AFileThatIsGoneKeepsTheTypedTextAndIsNotMadeAgain) {
@@ -199,7 +198,7 @@ TEST_F(PersonalDataDialog, AFileThatIsGoneKeepsTheTypedTextAndIsNotMadeAgain) {
   EXPECT_EQ(WithQuestionsAnswered(QMessageBox::Ok, [this] { dialog_.ApplyClick(); }), 1);
   EXPECT_FALSE(std::filesystem::exists(path));
   EXPECT_EQ(dialog_.NameFile().text(), "Gone");
-  EXPECT_EQ(core_->File.FilePersonalData.PersonName(), "Kayak");
+  EXPECT_EQ(core_->File().FilePersonalData.PersonName(), "Kayak");
   EXPECT_TRUE(screen_.Messages.empty());
 }
 
@@ -220,7 +219,7 @@ TEST_F(PersonalDataDialog, TypedCharactersTheFileCannotHoldAreReplacedAsTyped) {
   EXPECT_EQ(name.cursorPosition(), 2);
 
   dialog_.ApplyClick();
-  EXPECT_EQ(core_->Session.OnlinePersonalData.PersonName(), "J?os\xE9??");
+  EXPECT_EQ(core_->Session().OnlinePersonalData.PersonName(), "J?os\xE9??");
 }
 
 }  // namespace

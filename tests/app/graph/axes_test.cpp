@@ -2,6 +2,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "support/core_state_for_tests.h"
 #include "graph/zoom_animation.h"
 #include "graph_fixture.h"
 
@@ -70,7 +71,7 @@ TEST_F(AxesTest, WindowMovingOnSetsTheMaximumFirst) {
 }
 
 TEST_F(AxesTest, ViewAllFitsTheWholeSession) {
-  core_->Settings.SetViewAll(1);
+  core_->EditSettings().SetViewAll(1);
   PlotLive(MakeRow(1, 0, 20, 5));
   PlotLive(MakeRow(2, 0, 1234.5f, 300));
   Graphs().Chart1().replot();
@@ -78,7 +79,7 @@ TEST_F(AxesTest, ViewAllFitsTheWholeSession) {
 }
 
 TEST_F(AxesTest, EnlargedLabelsOnlyInTheOnlineView) {
-  core_->Settings.SetEnlargeAxisText(1);
+  core_->EditSettings().SetEnlargeAxisText(1);
   StrokeGraphs& graphs = Graphs();
   EXPECT_EQ(graphs.Chart1().xAxis->tickLabelFont().pointSize(), 14);
   EXPECT_EQ(graphs.Chart2().yAxis2->tickLabelFont().pointSize(), 14);
@@ -89,10 +90,10 @@ TEST_F(AxesTest, EnlargedLabelsOnlyInTheOnlineView) {
 
 TEST_F(AxesTest, FileViewFitsTheFileAndLeavesTheWindowAlone) {
   StrokeGraphs& graphs = Graphs();
-  core_->FileStrokes.WorkingRow() = MakeRow(1, 0, 5, 1);
-  core_->FileStrokes.FinishStroke(true);
-  core_->FileStrokes.WorkingRow() = MakeRow(2, 0, 4000, 900);
-  core_->FileStrokes.FinishStroke(true);
+  CoreStateForTests::FileStrokes(*core_).WorkingRow() = MakeRow(1, 0, 5, 1);
+  CoreStateForTests::FileStrokes(*core_).FinishStroke(true);
+  CoreStateForTests::FileStrokes(*core_).WorkingRow() = MakeRow(2, 0, 4000, 900);
+  CoreStateForTests::FileStrokes(*core_).FinishStroke(true);
   graphs.ShowFile1Click();
   graphs.Chart1().replot();
   ExpectRange(BottomOf(graphs.Chart1()), 5, 4000);
@@ -173,7 +174,7 @@ TEST_F(AxesTest, ViewAllSetWhileZoomedFitsTheBottomAxesAtTheNextStroke) {
   chart.findChild<ZoomAnimation*>()->Finish();
   const QCPRange zoomedLeft = chart.yAxis->range();
 
-  core_->Settings.SetViewAll(1);
+  core_->EditSettings().SetViewAll(1);
   PlotLive(MakeRow(3, 0, 300, 60));
   chart.replot();
   ExpectRange(BottomOf(chart), 10, 300);

@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <cstdlib>
 
+#include "support/core_state_for_tests.h"
 #include "graph/chart_foot.h"
 #include "graph/chart_output.h"
 #include "graph/stroke_graphs.h"
@@ -38,10 +39,10 @@ constexpr char InformationLine[] = "Kayak, 62 Kg, avg. filter: 4 strokes, 3-7-20
 class ChartOutputTest : public testing::Test {
  protected:
   ChartOutputTest() {
-    core_->Settings = UserSettings::Defaults();
-    core_->Settings.SetAverageFilter(4);
-    core_->Session.OnlineHeader.RecordFileName.Assign(RecordPath);
-    PersonalData& online = core_->Session.OnlinePersonalData;
+    core_->EditSettings() = UserSettings::Defaults();
+    core_->EditSettings().SetAverageFilter(4);
+    CoreStateForTests::Session(*core_).OnlineHeader.RecordFileName.Assign(RecordPath);
+    PersonalData& online = CoreStateForTests::Session(*core_).OnlinePersonalData;
     online.SetText(PersonNameField, "Kayak");
     online.SetText(WeightTextField, "62");
     online.SetText(SessionDateField, "3-7-2024");
@@ -155,8 +156,8 @@ TEST_F(ChartOutputTest, RightVersusLeftKeepsItsProportionsOnThePage) {
 }
 
 TEST_F(ChartOutputTest, FileViewWithoutWeightPrintsNoFootLines) {
-  core_->Session.OnlineShown = 0;
-  core_->File.FileHeader.FileName.Assign("/data/opened_01.vrc");
+  core_->ShowFileGraph();
+  CoreStateForTests::File(*core_).FileHeader.FileName.Assign("/data/opened_01.vrc");
   const std::string text = PrintToPdf();
   EXPECT_EQ(text.find("opened_01"), std::string::npos) << text;
   EXPECT_EQ(text.find("Kg"), std::string::npos);

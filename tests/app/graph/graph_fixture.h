@@ -46,8 +46,8 @@ inline StrokeRow MakeRow(std::uint16_t strokeNumber, std::uint8_t side, float di
 class GraphTest : public testing::Test {
  protected:
   GraphTest() {
-    core_->Settings = UserSettings::Defaults();
-    core_->Settings.SetAverageFilter(1);
+    core_->EditSettings() = UserSettings::Defaults();
+    core_->EditSettings().SetAverageFilter(1);
   }
 
   // Builds the graphs after a test has changed the settings it starts with.

@@ -22,7 +22,7 @@ TEST_F(PlottingTest, RightStrokeFeedsChart1AndTheRightLinesOnly) {
 }
 
 TEST_F(PlottingTest, EachSeriesGetsItsOwnValue) {
-  core_->Settings.SetSpeedUnit(0);
+  core_->EditSettings().SetSpeedUnit(0);
   PlotLive(MakeRow(1, Both, 10, 3));
   const std::vector<std::pair<int, double>> expected{
       {1, 4.0}, {2, 90}, {3, 200}, {4, 60}, {5, 1.5}, {6, 0.25}, {7, 120}, {8, 2.5},
@@ -35,7 +35,7 @@ TEST_F(PlottingTest, EachSeriesGetsItsOwnValue) {
 }
 
 TEST_F(PlottingTest, AveragesOverTheLastStrokes) {
-  core_->Settings.SetAverageFilter(4);
+  core_->EditSettings().SetAverageFilter(4);
   const float powers[] = {100, 200, 300, 400, 500};
   for (int i = 0; i < 5; ++i) {
     StrokeRow row = MakeRow(static_cast<std::uint16_t>(i + 1), Right, 10.0f * i, 2.0f * i);

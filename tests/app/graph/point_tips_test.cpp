@@ -15,7 +15,7 @@ namespace {
 class PointTipsTest : public ShownGraphTest {
  protected:
   ChartTools& Tools() {
-    if (!tools_) tools_ = std::make_unique<ChartTools>(Graphs(), core_->Settings);
+    if (!tools_) tools_ = std::make_unique<ChartTools>(Graphs(), core_->Settings());
     return *tools_;
   }
 
@@ -45,7 +45,7 @@ TEST_F(PointTipsTest, ShownLineGivesItsValueInKilometresPerHour) {
 }
 
 TEST_F(PointTipsTest, ShownLineGivesItsValueInMetresPerSecond) {
-  core_->Settings.SetSpeedUnit(0);
+  core_->EditSettings().SetSpeedUnit(0);
   PlotFile({Row(1, 100, 30, 4.0f), Row(2, 200, 60, 5.0f)});
   Show(page1_);
   EXPECT_EQ(Tools().ChartTool1().TipAt(PixelOf(Graphs().Series(1), 100, 4.0)).toStdString(), "Speed: 4.00 M/S");
@@ -65,7 +65,7 @@ TEST_F(PointTipsTest, HiddenCopyGivesNoTipAndTheShownOneDoes) {
 TEST_F(PointTipsTest, TimeCopyTellsItsOwnPointWhenTheCopiesSortApart) {
   // A second session of one file starts again at distance 50 while its
   // time goes on: the two copies of the speed sort the strokes differently.
-  core_->Settings.SetOnlineWindowTime(200);
+  core_->EditSettings().SetOnlineWindowTime(200);
   PlotFile({Row(1, 100, 30, 2.0f), Row(2, 200, 60, 3.0f), Row(1, 50, 90, 5.0f), Row(2, 150, 120, 4.0f)});
   Graphs().RadioButtonTime1().click();
   Show(page1_);

@@ -52,7 +52,7 @@ TEST_F(StartUpTest, AxisTitlesNameTheCheckedValues) {
 }
 
 TEST_F(StartUpTest, SeriesStartOnTheirAxesWithTheSettingsLineWidth) {
-  core_->Settings.SetLineWidthLevel(3);
+  core_->EditSettings().SetLineWidthLevel(3);
   StrokeGraphs& graphs = Graphs();
   for (int number : {1, 5, 6, 8, 19, 24, 27})
     EXPECT_EQ(graphs.Series(number).valueAxis(), number < 17 ? graphs.Chart1().yAxis : graphs.Chart2().yAxis);

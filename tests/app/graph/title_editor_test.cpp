@@ -15,7 +15,7 @@ class TitleEditorTest : public ShownGraphTest {
  protected:
   TitleEditor& Editor() {
     if (!tools_) {
-      tools_ = std::make_unique<ChartTools>(Graphs(), core_->Settings);
+      tools_ = std::make_unique<ChartTools>(Graphs(), core_->Settings());
       Show(page1_);
       QApplication::setActiveWindow(&page1_);
       EXPECT_TRUE(test::WaitUntil([this] { return page1_.isActiveWindow(); }));

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/core_state_for_tests.h"
 #include "graph_fixture.h"
 #include "session/record_reader.h"
 #include "support/process_runner.h"
@@ -11,19 +12,19 @@ class ViewsTest : public GraphTest {
  protected:
   // A live stroke as the recorder handles it: stored, then plotted.
   void RecordLive(std::uint16_t number, float power) {
-    StrokeRow& row = core_->OnlineStrokes.WorkingRow();
+    StrokeRow& row = CoreStateForTests::OnlineStrokes(*core_).WorkingRow();
     row = MakeRow(number, 0, 10.0f * number, 1.0f * number);
     row.Power = power;
-    core_->OnlineStrokes.FinishStroke(true);
-    ++core_->Session.DisplayedStrokeCount;
-    if (core_->Session.OnlineShown) PlotLive(core_->OnlineStrokes[core_->OnlineStrokes.Count() - 1]);
+    CoreStateForTests::OnlineStrokes(*core_).FinishStroke(true);
+    ++CoreStateForTests::Session(*core_).DisplayedStrokeCount;
+    if (core_->Session().OnlineShown) PlotLive(core_->OnlineStrokes()[core_->OnlineStrokes().Count() - 1]);
   }
 
   void StoreFileStroke(std::uint16_t number, float power) {
-    core_->FileStrokes.WorkingRow() = MakeRow(number, 1, 5.0f * number, 2.0f * number);
-    core_->FileStrokes.WorkingRow().Power = power;
-    core_->FileStrokes.FinishStroke(true);
-    ++core_->File.DisplayedFileStrokeCount;
+    CoreStateForTests::FileStrokes(*core_).WorkingRow() = MakeRow(number, 1, 5.0f * number, 2.0f * number);
+    CoreStateForTests::FileStrokes(*core_).WorkingRow().Power = power;
+    CoreStateForTests::FileStrokes(*core_).FinishStroke(true);
+    ++CoreStateForTests::File(*core_).DisplayedFileStrokeCount;
   }
 
   std::vector<bool> views_;
@@ -50,14 +51,14 @@ TEST_F(ViewsTest, FileGraphWithoutAFileShowsEmptyGraphs) {
   EXPECT_EQ(status_.Panels[StatusPanel::Strokes], " Strokes: 0");
   EXPECT_EQ(status_.Panels[StatusPanel::Weight], " Weight: 0 Kg");
   EXPECT_EQ(status_.Panels[StatusPanel::FileOrHint], "");
-  EXPECT_EQ(core_->Session.OnlineShown, 0);
+  EXPECT_EQ(core_->Session().OnlineShown, 0);
   EXPECT_FALSE(Graphs().OnlineGraphChecked());
   EXPECT_EQ(views_, std::vector<bool>{false});
 }
 
 TEST_F(ViewsTest, LiveStrokesDuringTheFileViewAppearWhenSwitchingBack) {
-  core_->Session.OnlineHeader.Weight = 82;
-  core_->Session.OnlineHeader.RecordFileName.Assign("/tmp/20240307_01.vrc");
+  CoreStateForTests::Session(*core_).OnlineHeader.Weight = 82;
+  CoreStateForTests::Session(*core_).OnlineHeader.RecordFileName.Assign("/tmp/20240307_01.vrc");
   for (std::uint16_t i = 1; i <= 5; ++i) RecordLive(i, 100);
   Graphs().ShowFile1Click();
   for (std::uint16_t i = 6; i <= 25; ++i) RecordLive(i, 100);
@@ -72,25 +73,25 @@ TEST_F(ViewsTest, LiveStrokesDuringTheFileViewAppearWhenSwitchingBack) {
 }
 
 TEST_F(ViewsTest, RedrawKeepsTheFileViewWithTheNewFilter) {
-  core_->Settings.SetAverageFilter(4);
+  core_->EditSettings().SetAverageFilter(4);
   const float powers[] = {100, 200, 300, 400, 500};
   for (std::uint16_t i = 0; i < 5; ++i) StoreFileStroke(static_cast<std::uint16_t>(i + 1), powers[i]);
-  core_->File.FileHeader.FileName.Assign("/tmp/a.vrc");
+  CoreStateForTests::File(*core_).FileHeader.FileName.Assign("/tmp/a.vrc");
   Graphs().ShowFile1Click();
   EXPECT_EQ(Ys(Graphs().Series(3)), (std::vector<double>{100, 150, 200, 250, 350}));
-  core_->Settings.SetAverageFilter(1);
+  core_->EditSettings().SetAverageFilter(1);
   Graphs().RedrawView();
   EXPECT_EQ(Ys(Graphs().Series(3)), (std::vector<double>{100, 200, 300, 400, 500}));
   EXPECT_EQ(Ys(Graphs().Series(17)), (std::vector<double>{100, 200, 300, 400, 500}));
   EXPECT_FALSE(Graphs().OnlineGraphChecked());
-  EXPECT_EQ(core_->Session.OnlineShown, 0);
+  EXPECT_EQ(core_->Session().OnlineShown, 0);
   EXPECT_EQ(status_.Panels[StatusPanel::FileOrHint], "/tmp/a.vrc");
 }
 
 TEST_F(ViewsTest, RedrawInTheOnlineViewAppliesANewSpeedUnit) {
   RecordLive(1, 100);
   RecordLive(2, 100);
-  core_->Settings.SetSpeedUnit(0);
+  core_->EditSettings().SetSpeedUnit(0);
   Graphs().RedrawView();
   EXPECT_EQ(Graphs().Series(1).name(), "Speed [M/S]");
   EXPECT_EQ(Graphs().Series(9).name(), "Speed [M/S]");
@@ -121,7 +122,7 @@ TEST_F(ViewsTest, OpeningARecordFileShowsItAsTheFileView) {
   ScreenSinks sinks{status_, messages, Graphs(), dialogs};
   RecordReader(*core_, sinks).OpenRecordFile(path);
 
-  const int strokes = static_cast<int>(core_->FileStrokes.Count());
+  const int strokes = static_cast<int>(core_->FileStrokes().Count());
   EXPECT_GT(strokes, 60);
   EXPECT_EQ(Count(1), strokes);
   EXPECT_EQ(Count(9), strokes);

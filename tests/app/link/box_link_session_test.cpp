@@ -59,7 +59,7 @@ std::vector<std::uint8_t> FileBytes(const std::string& path) {
 class BoxLinkSessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    core_.Scanner.SetConnectionListener(&handshake_);
+    core_.SetConnectionListener(&handshake_);
   }
 
   std::string InFolder(const char* name) const { return folder_.File(name); }
@@ -75,7 +75,7 @@ class BoxLinkSessionTest : public ::testing::Test {
   SessionRecorder recorder_{core_, sinks_};
   ChunksTo<SessionRecorder> consumer_{recorder_};
   BoxCommandSender commands_;
-  BoxLink link_{BoxLinkPeers{core_.Session, commands_, consumer_, status_, graphs_}, nullptr,
+  BoxLink link_{BoxLinkPeers{core_, commands_, consumer_, status_, graphs_}, nullptr,
                 QDBusConnection("no-bus-in-these-tests")};
 };
 
@@ -84,11 +84,11 @@ TEST_F(BoxLinkSessionTest, ConfirmedBoxRecordsAResetSessionIntoTheChosenFile) {
   dialogs_.Answer = InFolder("race.vrc");
   link_.ScanBoxes();
   link_.Menu().BoxItem(1)->trigger();
-  ASSERT_TRUE(WaitUntil([&] { return core_.Scanner.Flags().ConnectionState == 1; }));
+  ASSERT_TRUE(WaitUntil([&] { return core_.Flags().ConnectionState == 1; }));
   EXPECT_EQ(dialogs_.Asked, 1);
 
   commands_.SendResetCommand();
-  ASSERT_TRUE(WaitUntil([&] { return core_.Session.StrokeCount == 12; }, 10s));
+  ASSERT_TRUE(WaitUntil([&] { return core_.Session().StrokeCount == 12; }, 10s));
   link_.Menu().USB_disconnect1->trigger();
 
   const std::vector<std::uint8_t> bytes = FileBytes(InFolder("race_00.vrc"));
@@ -96,10 +96,10 @@ TEST_F(BoxLinkSessionTest, ConfirmedBoxRecordsAResetSessionIntoTheChosenFile) {
   EXPECT_TRUE(std::equal(PersonalDataTag.begin(), PersonalDataTag.end(), bytes.begin()));
   EXPECT_TRUE(std::equal(SessionStartTag.begin(), SessionStartTag.end(), bytes.begin() + 58));
   EXPECT_EQ(ReadI16(bytes, 58 + 4 + 2), 77);
-  EXPECT_EQ(core_.OnlineStrokes.Count(), 12u);
+  EXPECT_EQ(core_.OnlineStrokes().Count(), 12u);
   EXPECT_EQ(graphs_.Plotted, 12);
   EXPECT_TRUE(messages_.Shown.empty());
-  EXPECT_FALSE(core_.Session.Record.IsOpen());
+  EXPECT_FALSE(core_.Session().Record.IsOpen());
 }
 
 TEST_F(BoxLinkSessionTest, UnconfirmedBoxRecordsNothing) {
@@ -109,9 +109,9 @@ TEST_F(BoxLinkSessionTest, UnconfirmedBoxRecordsNothing) {
   commands_.SendResetCommand();
   // The reader has come back after a read, and the box has nothing to say.
   ASSERT_TRUE(WaitUntilReportsTaken(0));
-  EXPECT_EQ(core_.Scanner.Flags().ConnectionState, 0);
+  EXPECT_EQ(core_.Flags().ConnectionState, 0);
   EXPECT_EQ(dialogs_.Asked, 0);
-  EXPECT_EQ(core_.Session.StrokeCount, 0u);
+  EXPECT_EQ(core_.Session().StrokeCount, 0u);
   EXPECT_TRUE(std::filesystem::is_empty(folder_.Path()));
 }
 

@@ -11,6 +11,7 @@
 
 #include <chrono>
 
+#include "support/core_state_for_tests.h"
 #include "support/event_waits.h"
 #include "support/link_fakes.h"
 #include "support/record_frames.h"
@@ -72,12 +73,14 @@ class BoxLinkTest : public ::testing::Test {
   void ChooseDisconnect() { link.Menu().USB_disconnect1->trigger(); }
 
   TemporaryFolder folder;
-  SessionState session;
+  AnalyserCore core;
+  // The link acts on the record file; the tests open one and watch it.
+  SessionState& session = CoreStateForTests::Session(core);
   BoxCommandSender commands;
   ScanningConsumer consumer;
   FakeStatus status;
   FakeGraphs graphs;
-  BoxLink link{BoxLinkPeers{session, commands, consumer, status, graphs}, nullptr,
+  BoxLink link{BoxLinkPeers{core, commands, consumer, status, graphs}, nullptr,
                QDBusConnection("no-bus-in-these-tests")};
 };
 

@@ -78,13 +78,13 @@ class IdleTimersTest : public ::testing::Test {
 
 TEST_F(IdleTimersTest, OneInhibitionWhileTheBoxSendsReleasedAtTheDisconnect) {
   ServeScreenSaver();
-  SessionState session;
+  AnalyserCore core;
   BoxCommandSender commands;
   ScanningConsumer consumer;
   FakeStatus status;
   FakeGraphs graphs;
   AttachBoxes({{"BOXSIM_PACE", "40"}, {"BOXSIM_PAUSE_EVERY", "0"}, {"BOXSIM_STROKES", "5"}});
-  BoxLink link(BoxLinkPeers{session, commands, consumer, status, graphs}, nullptr, LinkBus());
+  BoxLink link(BoxLinkPeers{core, commands, consumer, status, graphs}, nullptr, LinkBus());
   link.ScanBoxes();
   link.Menu().BoxItem(1)->trigger();
   commands.SendResetCommand();

@@ -23,7 +23,7 @@ class BoxFaultTest : public BoxWindowTest {
   // Once the loss is handled: no record file, device or reader is left.
   bool SettlesDisconnected() {
     if (!WaitUntilDisconnected()) return false;
-    EXPECT_FALSE(core.Session.Record.IsOpen());
+    EXPECT_FALSE(core.Session().Record.IsOpen());
     EXPECT_FALSE(form->Link().BoxOpen());
     EXPECT_TRUE(WaitUntil([this] { return form->Link().LiveReaderCount() == 0; }));
     return true;
@@ -62,7 +62,7 @@ TEST_F(BoxFaultTest, UnpluggedDuringTheSaveQuestionKeepsTheNameAndWritesNothing)
   AnswerSaveQuestion("race", [] { boxsim::Unplug("1001"); });
   Boxes().BoxItem(1)->trigger();
   ASSERT_TRUE(SettlesDisconnected());
-  EXPECT_EQ(core.Session.SaveDialogFileName, QFile::encodeName(QtPath(folder, "race.vrc")).toStdString());
+  EXPECT_EQ(core.Session().SaveDialogFileName, QFile::encodeName(QtPath(folder, "race.vrc")).toStdString());
   EXPECT_EQ(Panel(1), "Disconnected");
   EXPECT_EQ(Panel(4), " Box unplugged!");
   EXPECT_TRUE(RecordFiles().isEmpty());
@@ -80,7 +80,7 @@ TEST_F(BoxFaultTest, UnpluggedWhileSaveNextIsOpenDisconnectsAndTakesTheName) {
   });
   form->Menu().Savenext1->trigger();
   EXPECT_TRUE(SettlesDisconnected());
-  EXPECT_EQ(core.Session.SaveDialogFileName, QFile::encodeName(QtPath(folder, "next.vrc")).toStdString());
+  EXPECT_EQ(core.Session().SaveDialogFileName, QFile::encodeName(QtPath(folder, "next.vrc")).toStdString());
   EXPECT_EQ(Panel(4), " Reset the ergo computer.");
   EXPECT_TRUE(RecordFiles().isEmpty());
 }
@@ -93,9 +93,9 @@ TEST_F(BoxFaultTest, UnpluggedMidSessionKeepsEveryStrokeShown) {
   boxsim::Unplug("1001");
   ASSERT_TRUE(SettlesDisconnected());
 
-  const unsigned shown = core.Session.StrokeCount;
+  const unsigned shown = core.Session().StrokeCount;
   EXPECT_EQ(Panel(2), StrokesPanel(shown));
-  EXPECT_EQ(core.OnlineStrokes.Count(), shown);
+  EXPECT_EQ(core.OnlineStrokes().Count(), shown);
   ExpectSessionOnFile("race_00.vrc", shown);
   EXPECT_EQ(Panel(1), "Disconnected");
   EXPECT_EQ(Panel(4), " Box unplugged! The session file is closed.");
@@ -137,7 +137,7 @@ TEST_F(BoxFaultTest, UnpluggedAsTheResetStartsANewFileLeavesBothFilesWhole) {
   boxsim::Unplug("1001");
   ASSERT_TRUE(SettlesDisconnected());
   ExpectSessionOnFile("race_00.vrc", 12);
-  ExpectSessionOnFile("race_01.vrc", core.Session.StrokeCount);
+  ExpectSessionOnFile("race_01.vrc", core.Session().StrokeCount);
 }
 
 TEST_F(BoxFaultTest, TwoBoxesAndTheChosenOneUnpluggedLeavesTheOtherToConnect) {
@@ -166,7 +166,7 @@ TEST_F(BoxFaultTest, BurstOfFiftyFramesIsRecordedWhole) {
   ASSERT_TRUE(StartSession(1, "burst"));
   ASSERT_TRUE(RecordStrokes(50));
   ASSERT_TRUE(WaitUntilReportsTaken(boxsim::ReportsDelivered())) << "nothing more on its way";
-  EXPECT_EQ(core.Session.StrokeCount, 50u);
+  EXPECT_EQ(core.Session().StrokeCount, 50u);
   EXPECT_EQ(Panel(2), StrokesPanel(50));
   form->close();
   ExpectSessionOnFile("burst_00.vrc", 50);
@@ -185,7 +185,7 @@ TEST_F(BoxFaultTest, GarbageFloodLosesNoStroke) {
   OpenWindow();
   ASSERT_TRUE(StartSession(1, "flood"));
   ASSERT_TRUE(SettlesDisconnected());
-  EXPECT_EQ(core.Session.StrokeCount, Strokes);
+  EXPECT_EQ(core.Session().StrokeCount, Strokes);
   ExpectSessionOnFile("flood_00.vrc", Strokes);
 }
 
@@ -195,8 +195,8 @@ TEST_F(BoxFaultTest, StrokesBeforeAnySessionStartAreNeitherShownNorRecorded) {
   ASSERT_TRUE(ConnectAndName(1, "race"));
   // The confirmation and the twelve strokes the box paddles meanwhile.
   ASSERT_TRUE(WaitUntilReportsTaken(13));
-  EXPECT_EQ(core.Session.StrokeCount, 0u);
-  EXPECT_EQ(core.OnlineStrokes.Count(), 0u);
+  EXPECT_EQ(core.Session().StrokeCount, 0u);
+  EXPECT_EQ(core.OnlineStrokes().Count(), 0u);
   EXPECT_EQ(Panel(2), "");
   EXPECT_TRUE(RecordFiles().isEmpty());
 

@@ -87,9 +87,9 @@ TEST_F(BoxRecordFilesTest, SessionOfAOneSeventeenBoxScalesOnlyItsOwnHeartRates) 
   const auto fresh = std::make_unique<AnalyserCore>();
   QuietScreen screen;
   RecordReader(*fresh, screen.Sinks()).OpenRecordFile(QFile::encodeName(QtPath(folder, "old_00.vrc")).toStdString());
-  ASSERT_EQ(fresh->FileStrokes.Count(), core.OnlineStrokes.Count());
-  EXPECT_GT(core.OnlineStrokes[0].HeartRate, 0.0f);
-  EXPECT_EQ(fresh->FileStrokes[0].HeartRate, core.OnlineStrokes[0].HeartRate);
+  ASSERT_EQ(fresh->FileStrokes().Count(), core.OnlineStrokes().Count());
+  EXPECT_GT(core.OnlineStrokes()[0].HeartRate, 0.0f);
+  EXPECT_EQ(fresh->FileStrokes()[0].HeartRate, core.OnlineStrokes()[0].HeartRate);
 
   AnswerSaveQuestion("plain.vrc");
   form->Menu().Openfile1->trigger();
@@ -112,8 +112,8 @@ TEST_F(BoxRecordFilesTest, ReportArrivingAfterTheDisconnectIsNeitherCountedNorSh
   Disconnect();
   ASSERT_TRUE(WaitUntil([this] { return form->Link().LiveReaderCount() == 0; }));
   EXPECT_EQ(Panel(2), "");
-  EXPECT_EQ(core.OnlineStrokes.Count(), core.Session.StrokeCount);
-  ExpectSessionOnFile("race_00.vrc", core.Session.StrokeCount);
+  EXPECT_EQ(core.OnlineStrokes().Count(), core.Session().StrokeCount);
+  ExpectSessionOnFile("race_00.vrc", core.Session().StrokeCount);
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ TEST_F(BoxSessionTest, ConnectAskForTheNameAndRecordTheFirstSession) {
   ASSERT_TRUE(WaitUntil([&] { return Panel(4) == " Reset the ergo computer."; }));
   EXPECT_EQ(proposal, QString::fromStdString(CompactDateText(Today()) + "_?"));
   EXPECT_EQ(Panel(1), "Connected");
-  EXPECT_EQ(core.Session.SaveDialogFileName, QFile::encodeName(base + ".vrc").toStdString());
+  EXPECT_EQ(core.Session().SaveDialogFileName, QFile::encodeName(base + ".vrc").toStdString());
 
   form->Menu().Resetcomputer1->trigger();
   const QString first = base + "_00.vrc";
@@ -41,7 +41,7 @@ TEST_F(BoxSessionTest, ConnectAskForTheNameAndRecordTheFirstSession) {
   EXPECT_EQ(Panel(4), first);
 
   form->close();  // the shutdown sequence closes the record file
-  EXPECT_FALSE(core.Session.Record.IsOpen());
+  EXPECT_FALSE(core.Session().Record.IsOpen());
   EXPECT_EQ(QFileInfo(first).size(), 58 + 10 + 12 * 38);
 }
 

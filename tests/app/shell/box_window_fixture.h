@@ -73,7 +73,7 @@ class BoxWindowTest : public ::testing::Test {
   }
 
   bool RecordStrokes(unsigned strokes) {
-    return WaitUntil([&] { return core.Session.StrokeCount >= strokes; });
+    return WaitUntil([&] { return core.Session().StrokeCount >= strokes; });
   }
 
   QStringList RecordFiles() const { return QDir(QtPath(folder)).entryList({"*.vrc"}, QDir::Files, QDir::Name); }

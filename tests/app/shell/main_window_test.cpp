@@ -22,6 +22,7 @@
 #include <memory>
 #include <qcustomplot.h>
 
+#include "support/core_state_for_tests.h"
 #include "graph/stroke_graphs.h"
 #include "session/analyser_core.h"
 #include "shell/hand_over.h"
@@ -137,8 +138,8 @@ TEST_F(MainWindowTest, StartsWithCaptionSizeStatusAndChecks) {
 
   EXPECT_TRUE(form->Menu().Showonlinesession1->isChecked());
   EXPECT_FALSE(form->Menu().ShowFile1->isChecked());
-  EXPECT_TRUE(core.OnlineStrokes.Empty());
-  EXPECT_TRUE(core.FileStrokes.Empty());
+  EXPECT_TRUE(core.OnlineStrokes().Empty());
+  EXPECT_TRUE(core.FileStrokes().Empty());
 }
 
 TEST_F(MainWindowTest, MenuTreeHasItsCaptionsShortcutsAndOrder) {
@@ -178,7 +179,7 @@ TEST_F(MainWindowTest, FirstStartWritesTheDefaultSettingsFile) {
   ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
   const QByteArray bytes = settings.readAll();
   EXPECT_EQ(bytes.size(), 22);
-  EXPECT_EQ(core.Settings, UserSettings::Defaults());
+  EXPECT_EQ(core.Settings(), UserSettings::Defaults());
 }
 
 TEST_F(MainWindowTest, DialogsHaveTheirTitlesFiltersAndFolder) {
@@ -201,8 +202,8 @@ TEST_F(MainWindowTest, DialogsHaveTheirTitlesFiltersAndFolder) {
 TEST_F(MainWindowTest, RecordFileOnTheCommandLineIsShownAsTheFileGraph) {
   const QString path = QString::fromStdString(MakeRecordFile(folder, "race.vrc", {"--strokes", "40", "--weight", "73"}));
   const auto form = MakeForm(QFile::encodeName(path));
-  EXPECT_EQ(form->StatusBar1().PanelText(2), QString(" Strokes: %1").arg(core.File.FileStrokeCount));
-  EXPECT_GT(core.File.FileStrokeCount, 30u);
+  EXPECT_EQ(form->StatusBar1().PanelText(2), QString(" Strokes: %1").arg(core.File().FileStrokeCount));
+  EXPECT_GT(core.File().FileStrokeCount, 30u);
   EXPECT_EQ(form->StatusBar1().PanelText(3), " Weight: 73 Kg");
   EXPECT_EQ(form->StatusBar1().PanelText(4), path);
   EXPECT_TRUE(form->Menu().ShowFile1->isChecked());
@@ -263,8 +264,8 @@ TEST_F(MainWindowTest, SaveNextBeforeTheFirstStrokeChoosesTheNameAndResetsTheBox
 
   EXPECT_EQ(dialogTitle, "Save next session as");
   EXPECT_EQ(proposedName, QString::fromStdString(CompactDateText(Today()) + "_?"));
-  EXPECT_EQ(core.Session.SaveDialogFileName, QFile::encodeName(chosen + ".vrc").toStdString());
-  EXPECT_EQ(core.Session.SaveNameChosen, 1);
+  EXPECT_EQ(core.Session().SaveDialogFileName, QFile::encodeName(chosen + ".vrc").toStdString());
+  EXPECT_EQ(core.Session().SaveNameChosen, 1);
   EXPECT_EQ(form->StatusBar1().PanelText(4), " Reset the ergo computer.");
   ASSERT_EQ(box.reports.size(), 1u);
   EXPECT_EQ(box.reports[0][27], KindReset);
@@ -274,10 +275,10 @@ TEST_F(MainWindowTest, SaveNextDuringASessionSendsNoReset) {
   const auto form = MakeForm();
   RecordingWriter box;
   form->Commands().AttachWriter(box);
-  core.Session.DisplayedStrokeCount = 5;
+  CoreStateForTests::Session(core).DisplayedStrokeCount = 5;
   AnswerFileDialog(QtPath(folder, "later.vrc"));
   form->Menu().Savenext1->trigger();
-  EXPECT_EQ(core.Session.SaveNameChosen, 1);
+  EXPECT_EQ(core.Session().SaveNameChosen, 1);
   EXPECT_TRUE(box.reports.empty());
 }
 
@@ -285,12 +286,12 @@ TEST_F(MainWindowTest, SaveNextCancelledChangesNothing) {
   const auto form = MakeForm();
   RecordingWriter box;
   form->Commands().AttachWriter(box);
-  core.Session.SaveDialogFileName = "/old/base.vrc";
+  CoreStateForTests::Session(core).SaveDialogFileName = "/old/base.vrc";
   form->StatusBar1().ShowStatus(StatusPanel::FileOrHint, "/old/base_00.vrc");
   AnswerFileDialog(QString());
   form->Menu().Savenext1->trigger();
-  EXPECT_EQ(core.Session.SaveDialogFileName, "/old/base.vrc");
-  EXPECT_EQ(core.Session.SaveNameChosen, 0);
+  EXPECT_EQ(core.Session().SaveDialogFileName, "/old/base.vrc");
+  EXPECT_EQ(core.Session().SaveNameChosen, 0);
   EXPECT_EQ(form->StatusBar1().PanelText(4), "/old/base_00.vrc");
   EXPECT_TRUE(box.reports.empty());
 }
@@ -326,8 +327,8 @@ TEST_F(MainWindowTest, SaveNextRefusesNamesTheRecordFilesCannotHaveUntilTheUserC
   form->Menu().Savenext1->trigger();
   modals.AnswerEach({});
 
-  EXPECT_EQ(core.Session.SaveDialogFileName, QFile::encodeName(pathOfBytes(99)).toStdString());
-  EXPECT_EQ(core.Session.SaveNameChosen, 1);
+  EXPECT_EQ(core.Session().SaveDialogFileName, QFile::encodeName(pathOfBytes(99)).toStdString());
+  EXPECT_EQ(core.Session().SaveNameChosen, 1);
   ASSERT_EQ(shownNames.size(), typed.size());
   const QString proposal = QString::fromStdString(CompactDateText(Today()) + "_?");
   EXPECT_EQ(shownNames[0], proposal);
@@ -407,10 +408,10 @@ TEST_F(MainWindowTest, ExportOfAnEmptyViewSaysSo) {
 
 TEST_F(MainWindowTest, ClosingTheWindowClosesTheRecordFile) {
   const auto form = MakeForm();
-  ASSERT_TRUE(core.Session.Record.Create(QFile::encodeName(QtPath(folder, "open_00.vrc")).toStdString()));
+  ASSERT_TRUE(CoreStateForTests::Session(core).Record.Create(QFile::encodeName(QtPath(folder, "open_00.vrc")).toStdString()));
   form->show();
   form->Menu().Quit1->trigger();
-  EXPECT_FALSE(core.Session.Record.IsOpen());
+  EXPECT_FALSE(core.Session().Record.IsOpen());
   EXPECT_FALSE(form->isVisible());
 }
 

@@ -11,6 +11,7 @@
 #include <iterator>
 #include <string>
 #include <vector>
+#include "support/core_state_for_tests.h"
 
 namespace veltrasko {
 namespace {
@@ -91,7 +92,7 @@ class ExportWriterTest : public ::testing::Test {
     return {table_, boxVersion, 80, "c:\\data\\run_03.vrc", personal_};
   }
   std::string Export(const UserSettings& settings, std::int16_t boxVersion = 117) const {
-    EXPECT_TRUE(WriteExportFile(path_, Source(boxVersion), settings));
+    EXPECT_EQ(WriteExportFile(path_, Source(boxVersion), settings), ExportResult::Written);
     return FileText();
   }
   std::string FileText() const {
@@ -190,7 +191,7 @@ TEST_F(ExportWriterTest, HeaderIsUtf8ThroughoutWhateverTheRecordFileHolds) {
   const PersonalData stored = personal_;
   // A path in UTF-8 with one stray Latin-1 byte, and an overlong slash.
   const ExportSource source{table_, 117, 80, "/data/\xC3\xA5sa/run\xE9_\xC0\xAF.vrc", personal_};
-  ASSERT_TRUE(WriteExportFile(path_, source, UserSettings::Defaults()));
+  ASSERT_EQ(WriteExportFile(path_, source, UserSettings::Defaults()), ExportResult::Written);
   const std::string text = FileText();
   EXPECT_NE(text.find("\nName: J\xC3\xB6rg \xE2\x82\xAC\xC2\x81\n"), std::string::npos) << text;
   EXPECT_NE(text.find("\nFan resistance: \xE2\x80\x93" "5\n"), std::string::npos) << text;
@@ -245,10 +246,12 @@ TEST_F(ExportWriterTest, FullTableWritesAHundredThousandRows) {
 
 TEST_F(ExportWriterTest, FileThatCannotBeCreatedOrWrittenIsReported) {
   Append(table_, ExampleRow(1, 0, 0));
-  EXPECT_FALSE(WriteExportFile((folder_ / "gone" / "x.csv").string(), Source(), UserSettings::Defaults()));
+  EXPECT_EQ(WriteExportFile((folder_ / "gone" / "x.csv").string(), Source(), UserSettings::Defaults()),
+            ExportResult::NotCreated);
   EXPECT_FALSE(fs::exists(folder_ / "gone"));
   if (fs::exists("/dev/full")) {
-    EXPECT_FALSE(WriteExportFile("/dev/full", Source(), UserSettings::Defaults())) << "a full disk";
+    EXPECT_EQ(WriteExportFile("/dev/full", Source(), UserSettings::Defaults()), ExportResult::NotWritten)
+        << "a full disk";
   }
 }
 
@@ -300,30 +303,28 @@ TEST(ProposedExportNameTest, DropsTheExtension) {
 
 TEST(ShownExportSourceTest, FollowsTheViewShown) {
   auto core = std::make_unique<AnalyserCore>();
-  core->OnlineStrokes.MarkEmpty();
-  core->FileStrokes.MarkEmpty();
-  Append(core->FileStrokes, ExampleRow(1, 0, 0));
-  core->Session.OnlineHeader.BoxVersion = 118;
-  core->Session.OnlineHeader.Weight = 70;
-  core->Session.OnlineHeader.RecordFileName.Assign("/live/run_00.vrc");
-  core->Session.OnlinePersonalData.SetText(PersonNameField, "Live");
-  core->File.FileHeader.BoxVersion = 130;
-  core->File.FileHeader.Weight = 90;
-  core->File.FileHeader.FileName.Assign("/old/run_07.vrc");
-  core->File.FilePersonalData.SetText(PersonNameField, "File");
+  Append(CoreStateForTests::FileStrokes(*core), ExampleRow(1, 0, 0));
+  CoreStateForTests::Session(*core).OnlineHeader.BoxVersion = 118;
+  CoreStateForTests::Session(*core).OnlineHeader.Weight = 70;
+  CoreStateForTests::Session(*core).OnlineHeader.RecordFileName.Assign("/live/run_00.vrc");
+  CoreStateForTests::Session(*core).OnlinePersonalData.SetText(PersonNameField, "Live");
+  CoreStateForTests::File(*core).FileHeader.BoxVersion = 130;
+  CoreStateForTests::File(*core).FileHeader.Weight = 90;
+  CoreStateForTests::File(*core).FileHeader.FileName.Assign("/old/run_07.vrc");
+  CoreStateForTests::File(*core).FilePersonalData.SetText(PersonNameField, "File");
 
-  core->Session.OnlineShown = 1;
+  core->ShowOnlineGraph();
   const ExportSource online = ShownExportSource(*core);
-  EXPECT_EQ(&online.Strokes, &core->OnlineStrokes);
+  EXPECT_EQ(&online.Strokes, &core->OnlineStrokes());
   EXPECT_TRUE(online.Strokes.Empty()) << "no live strokes even though the file view holds some";
   EXPECT_EQ(online.BoxVersion, 118);
   EXPECT_EQ(online.Weight, 70);
   EXPECT_EQ(online.RecordFilePath, "/live/run_00.vrc");
   EXPECT_EQ(online.Personal.PersonName(), "Live");
 
-  core->Session.OnlineShown = 0;
+  core->ShowFileGraph();
   const ExportSource file = ShownExportSource(*core);
-  EXPECT_EQ(&file.Strokes, &core->FileStrokes);
+  EXPECT_EQ(&file.Strokes, &core->FileStrokes());
   EXPECT_EQ(file.BoxVersion, 130);
   EXPECT_EQ(file.Weight, 90);
   EXPECT_EQ(file.RecordFilePath, "/old/run_07.vrc");

@@ -2,6 +2,7 @@
 // The point-tip texts and the session lines under a printed graph.
 #include <gtest/gtest.h>
 
+#include "support/core_state_for_tests.h"
 #include "graph/foot_text.h"
 #include "graph/mark_texts.h"
 #include "session/analyser_core.h"
@@ -63,11 +64,11 @@ TEST(MarkTexts, FixedTextIgnoresTheLocaleAndRoundsToNearest) {
 class FootTextTest : public testing::Test {
  protected:
   FootTextTest() {
-    core_->Settings = UserSettings::Defaults();
-    core_->Settings.SetAverageFilter(4);
-    core_->Session.OnlineHeader.RecordFileName.Assign("/home/paddler/kayak_03.vrc");
-    core_->File.FileHeader.FileName.Assign("/data/opened_01.vrc");
-    PersonalData& online = core_->Session.OnlinePersonalData;
+    core_->EditSettings() = UserSettings::Defaults();
+    core_->EditSettings().SetAverageFilter(4);
+    CoreStateForTests::Session(*core_).OnlineHeader.RecordFileName.Assign("/home/paddler/kayak_03.vrc");
+    CoreStateForTests::File(*core_).FileHeader.FileName.Assign("/data/opened_01.vrc");
+    PersonalData& online = CoreStateForTests::Session(*core_).OnlinePersonalData;
     online.SetText(PersonNameField, "Kayak");
     online.SetText(WeightTextField, "62");
     online.SetText(FanResistanceField, "");
@@ -81,17 +82,17 @@ TEST_F(FootTextTest, OnlineViewNamesTheRecordFileAndTheSession) {
   ASSERT_TRUE(lines);
   EXPECT_EQ(lines->RecordPath, "/home/paddler/kayak_03.vrc");
   EXPECT_EQ(lines->Information, "Kayak, 62 Kg, avg. filter: 4 strokes, 3-7-2024");
-  core_->Settings.SetAverageFilter(1);
+  core_->EditSettings().SetAverageFilter(1);
   EXPECT_EQ(SessionFootLines(*core_)->Information, "Kayak, 62 Kg, no avg. filter, 3-7-2024");
 }
 
 TEST_F(FootTextTest, FanResistanceStandsBetweenWeightAndFilter) {
-  core_->Session.OnlinePersonalData.SetText(FanResistanceField, "5");
+  CoreStateForTests::Session(*core_).OnlinePersonalData.SetText(FanResistanceField, "5");
   EXPECT_EQ(SessionFootLines(*core_)->Information, "Kayak, 62 Kg, Fan: 5, avg. filter: 4 strokes, 3-7-2024");
 }
 
 TEST_F(FootTextTest, ASingleBlankCountsAsText) {
-  PersonalData& online = core_->Session.OnlinePersonalData;
+  PersonalData& online = CoreStateForTests::Session(*core_).OnlinePersonalData;
   online.SetText(PersonNameField, " ");
   online.SetText(FanResistanceField, " ");
   EXPECT_EQ(SessionFootLines(*core_)->Information, " , 62 Kg, Fan:  , avg. filter: 4 strokes, 3-7-2024");
@@ -100,9 +101,9 @@ TEST_F(FootTextTest, ASingleBlankCountsAsText) {
 }
 
 TEST_F(FootTextTest, FileViewUsesTheOpenedFileAndNoWeightMeansNoLines) {
-  core_->Session.OnlineShown = 0;
+  core_->ShowFileGraph();
   EXPECT_FALSE(SessionFootLines(*core_));  // the file's personal data is still empty
-  PersonalData& file = core_->File.FilePersonalData;
+  PersonalData& file = CoreStateForTests::File(*core_).FilePersonalData;
   file.SetText(WeightTextField, "80");
   file.SetText(SessionDateField, "12-31-2023");
   const std::optional<FootLines> lines = SessionFootLines(*core_);

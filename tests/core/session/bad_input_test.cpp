@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "support/child_attempt.h"
+#include "support/core_state_for_tests.h"
 #include "export/export_writer.h"
 #include "record_reading_fixture.h"
 #include "support/session_samples.h"
@@ -87,8 +88,8 @@ TEST_F(BadRecordFiles, EmptyFileFolderAndGarbageCannotBeOpened) {
   reader.OpenRecordFile(WriteFile("garbage.vrc", garbage));
   reader.OpenRecordFile(folder.File(""));
   EXPECT_EQ(recorded.Messages(), std::vector<std::string>(3, "Could not open file!"));
-  EXPECT_TRUE(core.FileStrokes.Empty());
-  EXPECT_EQ(core.File.FileStrokeCount, 0u);
+  EXPECT_TRUE(core.FileStrokes().Empty());
+  EXPECT_EQ(core.File().FileStrokeCount, 0u);
 }
 
 // A FIFO without a writer would hold the open forever and /dev/zero would be
@@ -111,7 +112,7 @@ TEST_F(BadRecordFiles, FileCutAtAnyByteKeepsEveryWholeStroke) {
     const bool opened = reader.ReadRecordFile(WriteFile("cut.vrc", head));
     ASSERT_EQ(opened, cut >= FileHeadLength) << "cut at " << cut;
     if (opened) {
-      EXPECT_EQ(core.File.FileStrokeCount, (cut - FileHeadLength) / StrokeFrameLength) << "cut at " << cut;
+      EXPECT_EQ(core.File().FileStrokeCount, (cut - FileHeadLength) / StrokeFrameLength) << "cut at " << cut;
     }
   }
 }
@@ -122,7 +123,7 @@ TEST_F(BadRecordFiles, RunsOfFFBytesHideNoFrameAndDoNotSwallowTheNextOne) {
   AppendFrame(bytes, StrokeTag, AcceptedStroke(3).Bytes);
   ASSERT_TRUE(reader.ReadRecordFile(WriteFile("ff.vrc", bytes)));
   std::vector<std::uint16_t> numbers;
-  core.FileStrokes.ForEachRow([&](const StrokeRow& row) { numbers.push_back(row.StrokeNumber); });
+  core.FileStrokes().ForEachRow([&](const StrokeRow& row) { numbers.push_back(row.StrokeNumber); });
   EXPECT_EQ(numbers, (std::vector<std::uint16_t>{1, 2, 3}));
 
   EXPECT_FALSE(reader.ReadRecordFile(WriteFile("all-ff.vrc", Bytes(100000, 0xFF))));
@@ -143,8 +144,8 @@ TEST_F(BadRecordFiles, SessionBehindMegabytesOfZerosIsReadToTheEnd) {
   ::close(fd);
 
   ASSERT_TRUE(reader.ReadRecordFile(path));
-  EXPECT_EQ(core.File.FileHeader.Weight, 72);
-  EXPECT_EQ(core.File.FileStrokeCount, 2u);
+  EXPECT_EQ(core.File().FileHeader.Weight, 72);
+  EXPECT_EQ(core.File().FileStrokeCount, 2u);
 }
 
 // A real path of 300 bytes, every folder of it present.
@@ -168,9 +169,8 @@ TEST_F(BadRecordFiles, PathsOfThreeHundredBytesAreRefusedByTheRecordNameFields) 
   reader.OpenRecordFile(recordPath);
   EXPECT_EQ(recorded.Messages(), std::vector<std::string>{"Could not open file!"});
 
-  core.Scanner.Flags().ConnectionState = 1;
-  core.Session.SaveDialogFileName = recordPath;
-  core.Session.SaveNameChosen = 1;
+  core.ConnectionConfirmed();
+  core.Savenext(recordPath);
   SessionRecorder recorder(core, sinks, [] { return CalendarDate{2024, 3, 7}; });
   Bytes start;
   AppendFrame(start, SessionStartTag, EncodeSessionStart(118, 80).Bytes);
@@ -178,7 +178,7 @@ TEST_F(BadRecordFiles, PathsOfThreeHundredBytesAreRefusedByTheRecordNameFields) 
   FillStreamBuffer(chunk, start);
   recorder.OnBytesReceived(chunk);
   EXPECT_EQ(recorded.Messages().back(), "Error In Opening File");
-  EXPECT_TRUE(core.Session.OnlineHeader.RecordFileName.View().empty());
+  EXPECT_TRUE(core.Session().OnlineHeader.RecordFileName.View().empty());
 }
 
 TEST_F(BadRecordFiles, ExportAndPersonalDataTakePathsOfThreeHundredBytes) {
@@ -189,11 +189,11 @@ TEST_F(BadRecordFiles, ExportAndPersonalDataTakePathsOfThreeHundredBytes) {
   EXPECT_TRUE(AppendPersonalDataFrame(recordPath, personal));
   EXPECT_EQ(fs::file_size(recordPath), FileHeadLength + StrokeFrameLength + 58);
 
-  core.FileStrokes.WorkingRow().Side = 0;
-  core.FileStrokes.FinishStroke(true);
-  core.Session.OnlineShown = 0;
+  CoreStateForTests::FileStrokes(core).WorkingRow().Side = 0;
+  CoreStateForTests::FileStrokes(core).FinishStroke(true);
+  core.ShowFileGraph();
   const std::string exportPath = DeepPath(folder, ".csv");
-  EXPECT_TRUE(WriteExportFile(exportPath, ShownExportSource(core), UserSettings::Defaults()));
+  EXPECT_EQ(WriteExportFile(exportPath, ShownExportSource(core), UserSettings::Defaults()), ExportResult::Written);
   EXPECT_GT(fs::file_size(exportPath), 0u);
 }
 
@@ -204,8 +204,8 @@ TEST_F(BadRecordFiles, MoreStrokesThanTheTableHoldsFillItAndStop) {
   for (std::uint32_t n = 1; n <= Strokes; ++n) AppendFrame(bytes, StrokeTag, AcceptedStroke(n).Bytes);
 
   ASSERT_TRUE(reader.ReadRecordFile(WriteFile("day.vrc", bytes)));
-  EXPECT_EQ(core.File.FileStrokeCount, StrokeTableCapacity);
-  EXPECT_EQ(core.FileStrokes[StrokeTableCapacity - 1].StrokeNumber, static_cast<std::uint16_t>(StrokeTableCapacity));
+  EXPECT_EQ(core.File().FileStrokeCount, StrokeTableCapacity);
+  EXPECT_EQ(core.FileStrokes()[StrokeTableCapacity - 1].StrokeNumber, static_cast<std::uint16_t>(StrokeTableCapacity));
   EXPECT_EQ(recorded.LastStatus(StatusPanel::Strokes), " Strokes: 100000");
 }
 
@@ -213,7 +213,7 @@ TEST_F(BadRecordFiles, NamesWithBytesBeyondAsciiComeBackUnchanged) {
   const std::string name = "J\xE9r\xF4me \xFF\x80";
   const std::string path = WriteFile("accents.vrc", SessionBytes(1, name));
   ASSERT_TRUE(reader.ReadRecordFile(path));
-  EXPECT_EQ(core.File.FilePersonalData.PersonName(), name);
+  EXPECT_EQ(core.File().FilePersonalData.PersonName(), name);
 }
 
 TEST(NoRights, RecordFileInAFolderWithoutReadRightsCannotBeOpened) {
@@ -226,7 +226,7 @@ TEST(NoRights, RecordFileInAFolderWithoutReadRightsCannotBeOpened) {
     ScreenSinks sinks = recorded.Sinks();
     RecordReader reader(core, sinks);
     reader.OpenRecordFile(folder.Sub("race.vrc"));
-    return recorded.Messages().empty() && core.File.FileStrokeCount == 2;
+    return recorded.Messages().empty() && core.File().FileStrokeCount == 2;
   };
   const ChildOutcome before = InChildWithoutRoot(readable);
   if (before == ChildOutcome::CannotDropRights) GTEST_SKIP() << "cannot become the user nobody";
@@ -239,9 +239,8 @@ TEST(NoRights, RecordFileInAFolderWithoutReadRightsCannotBeOpened) {
 // the screen afterwards.
 RecordingSinks RecordOneStroke(const std::string& baseName) {
   AnalyserCore core;
-  core.Scanner.Flags().ConnectionState = 1;
-  core.Session.SaveDialogFileName = baseName;
-  core.Session.SaveNameChosen = 1;
+  core.ConnectionConfirmed();
+  core.Savenext(baseName);
   RecordingSinks screen;
   ScreenSinks sinks = screen.Sinks();
   SessionRecorder recorder(core, sinks, [] { return CalendarDate{2024, 3, 7}; });
@@ -282,10 +281,11 @@ TEST(NoRights, ExportAndPersonalDataNeedWriteRights) {
   fs::permissions(folder.Sub("race.vrc"), fs::perms::all);
   auto written = [&] {
     AnalyserCore core;
-    core.FileStrokes.WorkingRow().Side = 0;
-    core.FileStrokes.FinishStroke(true);
-    core.Session.OnlineShown = 0;
-    const bool exported = WriteExportFile(folder.Sub("race.csv"), ShownExportSource(core), UserSettings::Defaults());
+    CoreStateForTests::FileStrokes(core).WorkingRow().Side = 0;
+    CoreStateForTests::FileStrokes(core).FinishStroke(true);
+    core.ShowFileGraph();
+    const bool exported =
+        WriteExportFile(folder.Sub("race.csv"), ShownExportSource(core), UserSettings::Defaults()) == ExportResult::Written;
     PersonalData personal;
     personal.SetText(PersonNameField, "Eva");
     const bool appended = AppendPersonalDataFrame(folder.Sub("race.vrc"), personal);
@@ -306,9 +306,8 @@ TEST(NoRights, ExportAndPersonalDataNeedWriteRights) {
 class HostileDisk : public ::testing::Test {
  protected:
   HostileDisk() {
-    core.Scanner.Flags().ConnectionState = 1;
-    core.Session.SaveDialogFileName = folder.File("sub/race.vrc");
-    core.Session.SaveNameChosen = 1;
+    core.ConnectionConfirmed();
+    core.Savenext(folder.File("sub/race.vrc"));
     fs::create_directory(folder.File("sub"));
   }
   void Deliver(const FrameTag& tag, std::span<const std::uint8_t> payload) { test::DeliverFrame(recorder, tag, payload); }
@@ -340,7 +339,7 @@ TEST_F(HostileDisk, FolderRemovedDuringASessionIsReportedAndTheSessionStillShown
   EXPECT_EQ(screen.Messages(), std::vector<std::string>{"Error In Opening File"});
   EXPECT_EQ(screen.LastStatus(StatusPanel::FileOrHint),
             " Not saving! Could not create " + folder.File("sub/race_02.vrc"));
-  EXPECT_EQ(core.Session.StrokeCount, 3u);
+  EXPECT_EQ(core.Session().StrokeCount, 3u);
   EXPECT_FALSE(fs::exists(folder.File("sub")));
 }
 
@@ -357,7 +356,7 @@ TEST_F(HostileDisk, DiskFullMidSessionIsReportedOnceAndKeepsTheWholeFrames) {
     Strokes(1, 5);
     const std::string notice = " Not saving! Could not write " + path;
     const auto notices = std::count(screen.Log.begin(), screen.Log.end(), "status4:" + notice);
-    ::_exit(notices == 1 && screen.Plotted.size() == 5 && core.Session.StrokeCount == 5 ? 0 : 1);
+    ::_exit(notices == 1 && screen.Plotted.size() == 5 && core.Session().StrokeCount == 5 ? 0 : 1);
   }
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -371,7 +370,7 @@ TEST_F(HostileDisk, DiskFullMidSessionIsReportedOnceAndKeepsTheWholeFrames) {
   ScreenSinks quietSinks = quiet.Sinks();
   RecordReader reader(readBack, quietSinks);
   ASSERT_TRUE(reader.ReadRecordFile(path));
-  EXPECT_EQ(readBack.File.FileStrokeCount, 2u);
+  EXPECT_EQ(readBack.File().FileStrokeCount, 2u);
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ class ScriptedDialogs : public SessionDialogs {
 class BoxConfirmation : public ::testing::Test {
  protected:
   BoxConfirmation() {
-    core.Scanner.SetConnectionListener(&handshake);
+    core.SetConnectionListener(&handshake);
     EXPECT_CALL(dialogs, ShowOnlineWeight(_)).Times(::testing::AnyNumber());
   }
 
@@ -63,9 +63,9 @@ TEST_F(BoxConfirmation, AsksForTheNameProposingTodayAndKeepsTheChoice) {
 
   EXPECT_EQ(screen.Log, (std::vector<std::string>{"online graph", "status1:Connected", "automatic:0",
                                                   "status4: Reset the ergo computer."}));
-  EXPECT_EQ(core.Session.SaveDialogFileName, chosen);
-  EXPECT_EQ(core.Session.SaveNameChosen, 1);
-  EXPECT_EQ(core.Scanner.Flags().ConnectionState, 1);
+  EXPECT_EQ(core.Session().SaveDialogFileName, chosen);
+  EXPECT_EQ(core.Session().SaveNameChosen, 1);
+  EXPECT_EQ(core.Flags().ConnectionState, 1);
 
   Reset();
   Deliver(StrokeTag, AcceptedStroke(1).Bytes);
@@ -76,47 +76,48 @@ TEST_F(BoxConfirmation, CancelledDialogIsAskedAgainAtTheNextConfirmation) {
   EXPECT_CALL(dialogs, AskSaveNextSession("20240307_?"))
       .WillOnce(Return(std::nullopt))
       .WillOnce(Return(folder.File("second.vrc")));
-  core.Session.SaveDialogFileName = "left over";
+  // A name used by an earlier session is left over.
+  core.Savenext(folder.File("left.vrc"));
+  core.ConnectionConfirmed();
+  Reset();
   Confirm();
-  EXPECT_TRUE(core.Session.SaveDialogFileName.empty());
-  EXPECT_EQ(core.Session.SaveNameChosen, 0);
+  EXPECT_TRUE(core.Session().SaveDialogFileName.empty());
+  EXPECT_EQ(core.Session().SaveNameChosen, 0);
   EXPECT_EQ(screen.LastStatus(StatusPanel::FileOrHint), " Reset the ergo computer.");
 
   Confirm();
-  EXPECT_EQ(core.Session.SaveDialogFileName, folder.File("second.vrc"));
-  EXPECT_EQ(core.Session.SaveNameChosen, 1);
+  EXPECT_EQ(core.Session().SaveDialogFileName, folder.File("second.vrc"));
+  EXPECT_EQ(core.Session().SaveNameChosen, 1);
 }
 
 TEST_F(BoxConfirmation, EmptyChosenNameCountsAsCancel) {
   EXPECT_CALL(dialogs, AskSaveNextSession(_)).WillOnce(Return(std::string()));
   Confirm();
-  EXPECT_EQ(core.Session.SaveNameChosen, 0);
-  EXPECT_TRUE(core.Session.SaveDialogFileName.empty());
+  EXPECT_EQ(core.Session().SaveNameChosen, 0);
+  EXPECT_TRUE(core.Session().SaveDialogFileName.empty());
 }
 
 TEST_F(BoxConfirmation, NameChosenBeforeMeansNoQuestion) {
-  core.Session.SaveDialogFileName = folder.File("chosen.vrc");
-  core.Session.SaveNameChosen = 1;
+  core.Savenext(folder.File("chosen.vrc"));
   Confirm();
   EXPECT_EQ(screen.LastStatus(StatusPanel::Connection), "Connected");
   EXPECT_EQ(screen.LastStatus(StatusPanel::FileOrHint), " Reset the ergo computer.");
-  EXPECT_EQ(core.Session.SaveDialogFileName, folder.File("chosen.vrc"));
+  EXPECT_EQ(core.Session().SaveDialogFileName, folder.File("chosen.vrc"));
 }
 
 TEST_F(BoxConfirmation, ConfirmationWithoutTheConnectedFlagStillConnects) {
   EXPECT_CALL(dialogs, AskSaveNextSession(_)).WillOnce(Return(std::nullopt));
   Confirm(0);
-  EXPECT_EQ(core.Scanner.Flags().ConnectionState, 1);
+  EXPECT_EQ(core.Flags().ConnectionState, 1);
   EXPECT_EQ(screen.LastStatus(StatusPanel::Connection), "Connected");
 }
 
 TEST_F(BoxConfirmation, SessionStartsCountOnlyAfterAConfirmationAndStayAcceptedAfterAReconnect) {
-  core.Session.SaveDialogFileName = folder.File("race.vrc");
-  core.Session.SaveNameChosen = 1;
+  core.Savenext(folder.File("race.vrc"));
   Reset();
   Deliver(StrokeTag, AcceptedStroke(1).Bytes);
-  EXPECT_EQ(core.Session.SessionOpen, 0);
-  EXPECT_EQ(core.Session.StrokeCount, 0u);
+  EXPECT_EQ(core.Session().SessionOpen, 0);
+  EXPECT_EQ(core.Session().StrokeCount, 0u);
   EXPECT_TRUE(std::filesystem::is_empty(folder.File("")));
 
   Confirm();
@@ -124,11 +125,9 @@ TEST_F(BoxConfirmation, SessionStartsCountOnlyAfterAConfirmationAndStayAcceptedA
   EXPECT_TRUE(std::filesystem::exists(folder.File("race_00.vrc")));
 
   // Disconnecting closes the file; connecting again clears the open session.
-  core.Session.Record.Close();
-  core.Session.NewFileNeeded = 1;
-  core.Session.SessionOpen = 0;
+  core.DisconnectBox();
   Reset();
-  EXPECT_EQ(core.Session.SessionOpen, 1);
+  EXPECT_EQ(core.Session().SessionOpen, 1);
   EXPECT_TRUE(std::filesystem::exists(folder.File("race_01.vrc")));
 }
 

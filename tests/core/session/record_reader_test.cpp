@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/core_state_for_tests.h"
 #include "record_reading_fixture.h"
 #include "support/session_samples.h"
 #include "session/record_file.h"
@@ -51,16 +52,16 @@ TEST_F(RecordReaderTest, FileOfThreeStrokesFillsTheFileView) {
 
   reader.OpenRecordFile(path);
 
-  EXPECT_EQ(core.File.FileStrokeCount, 3u);
-  EXPECT_EQ(StrokeNumbers(core.FileStrokes), (std::vector<std::uint16_t>{1, 2, 3}));
+  EXPECT_EQ(core.File().FileStrokeCount, 3u);
+  EXPECT_EQ(StrokeNumbers(core.FileStrokes()), (std::vector<std::uint16_t>{1, 2, 3}));
   EXPECT_EQ(recorded.Plotted.size(), 3u);
-  EXPECT_EQ(core.File.DisplayedFileStrokeCount, 3);
-  EXPECT_EQ(core.File.FileHeader.BoxVersion, 118);
-  EXPECT_EQ(core.File.FileHeader.Weight, 80);
-  EXPECT_EQ(core.File.FileHeader.FileName.View(), path);
-  EXPECT_EQ(core.File.FilePersonalData.PersonName(), "Kayak");
-  EXPECT_EQ(core.File.FileSessionsSeen, 1);
-  EXPECT_EQ(core.Session.OnlineShown, 0);
+  EXPECT_EQ(core.File().DisplayedFileStrokeCount, 3);
+  EXPECT_EQ(core.File().FileHeader.BoxVersion, 118);
+  EXPECT_EQ(core.File().FileHeader.Weight, 80);
+  EXPECT_EQ(core.File().FileHeader.FileName.View(), path);
+  EXPECT_EQ(core.File().FilePersonalData.PersonName(), "Kayak");
+  EXPECT_EQ(core.File().FileSessionsSeen, 1);
+  EXPECT_EQ(core.Session().OnlineShown, 0);
   EXPECT_EQ(recorded.LastStatus(StatusPanel::Strokes), " Strokes: 3");
   EXPECT_EQ(recorded.LastStatus(StatusPanel::Weight), " Weight: 80 Kg");
   EXPECT_EQ(recorded.LastStatus(StatusPanel::FileOrHint), path);
@@ -93,16 +94,16 @@ TEST_F(RecordReaderTest, FileWithoutSessionStartCannotBeOpenedAndKeepsThePreviou
   reader.OpenRecordFile(good);
   recorded.Log.clear();
 
-  reader.OpenRecordFile(bad);
+  EXPECT_EQ(reader.OpenRecordFile(bad), RecordOpenResult::Unreadable);
 
   EXPECT_EQ(recorded.Log, (std::vector<std::string>{"clear", "axes", "file graph", "axes",
                                                     "message:Could not open file!"}));
-  EXPECT_EQ(core.Session.OnlineShown, 1);
-  EXPECT_EQ(core.File.FileHeader.BoxVersion, 0);
-  EXPECT_EQ(core.File.FileStrokeCount, 2u);
-  EXPECT_EQ(StrokeNumbers(core.FileStrokes), (std::vector<std::uint16_t>{1, 2}));
-  EXPECT_EQ(core.File.FileHeader.FileName.View(), good);
-  EXPECT_EQ(core.File.FilePersonalData.PersonName(), "Eva");
+  EXPECT_EQ(core.Session().OnlineShown, 1);
+  EXPECT_EQ(core.File().FileHeader.BoxVersion, 0);
+  EXPECT_EQ(core.File().FileStrokeCount, 2u);
+  EXPECT_EQ(StrokeNumbers(core.FileStrokes()), (std::vector<std::uint16_t>{1, 2}));
+  EXPECT_EQ(core.File().FileHeader.FileName.View(), good);
+  EXPECT_EQ(core.File().FilePersonalData.PersonName(), "Eva");
 }
 
 TEST_F(RecordReaderTest, MissingAndOverlongPathsCannotBeOpened) {
@@ -110,7 +111,7 @@ TEST_F(RecordReaderTest, MissingAndOverlongPathsCannotBeOpened) {
   reader.OpenRecordFile("");
   reader.OpenRecordFile(std::string(300, 'a'));
   EXPECT_EQ(recorded.Messages(), std::vector<std::string>(3, "Could not open file!"));
-  EXPECT_TRUE(core.File.FileHeader.FileName.View().empty());
+  EXPECT_TRUE(core.File().FileHeader.FileName.View().empty());
 }
 
 TEST_F(RecordReaderTest, PathsUpTo199BytesAreRead) {
@@ -122,9 +123,9 @@ TEST_F(RecordReaderTest, PathsUpTo199BytesAreRead) {
   WriteWholeFile(tooLong, SessionBytes(1));
 
   EXPECT_TRUE(reader.ReadRecordFile(longest));
-  EXPECT_EQ(core.File.FileHeader.FileName.View(), longest);
+  EXPECT_EQ(core.File().FileHeader.FileName.View(), longest);
   EXPECT_FALSE(reader.ReadRecordFile(tooLong));
-  EXPECT_EQ(core.File.FileHeader.FileName.View(), longest);
+  EXPECT_EQ(core.File().FileHeader.FileName.View(), longest);
 }
 
 TEST_F(RecordReaderTest, SessionStartWithoutStrokesGivesAnEmptyTable) {
@@ -132,9 +133,9 @@ TEST_F(RecordReaderTest, SessionStartWithoutStrokesGivesAnEmptyTable) {
   reader.OpenRecordFile(WriteFile("empty.vrc", SessionBytes(0, 72)));
 
   EXPECT_TRUE(recorded.Messages().empty());
-  EXPECT_TRUE(core.FileStrokes.Empty());
-  EXPECT_EQ(core.File.FileStrokeCount, 0u);
-  EXPECT_EQ(core.File.FileHeader.Weight, 72);
+  EXPECT_TRUE(core.FileStrokes().Empty());
+  EXPECT_EQ(core.File().FileStrokeCount, 0u);
+  EXPECT_EQ(core.File().FileHeader.Weight, 72);
   EXPECT_EQ(recorded.LastStatus(StatusPanel::Strokes), " Strokes: 0");
 }
 
@@ -150,7 +151,7 @@ TEST_F(RecordReaderTest, GarbageAndBadChecksumsAreSkipped) {
   AppendFrame(bytes, StrokeTag, AcceptedStroke(3).Bytes);
 
   EXPECT_TRUE(reader.ReadRecordFile(WriteFile("damaged.vrc", bytes)));
-  EXPECT_EQ(StrokeNumbers(core.FileStrokes), (std::vector<std::uint16_t>{1, 2, 3}));
+  EXPECT_EQ(StrokeNumbers(core.FileStrokes()), (std::vector<std::uint16_t>{1, 2, 3}));
 }
 
 TEST_F(RecordReaderTest, TruncatedLastFrameIsIgnoredAndDoesNotReachTheNextFile) {
@@ -158,11 +159,11 @@ TEST_F(RecordReaderTest, TruncatedLastFrameIsIgnoredAndDoesNotReachTheNextFile) 
   AppendFrame(truncated, StrokeTag, AcceptedStroke(4).Bytes);
   truncated.resize(truncated.size() - 18);
   ASSERT_TRUE(reader.ReadRecordFile(WriteFile("cut.vrc", truncated)));
-  EXPECT_EQ(core.File.FileStrokeCount, 3u);
+  EXPECT_EQ(core.File().FileStrokeCount, 3u);
 
   ASSERT_TRUE(reader.ReadRecordFile(WriteFile("next.vrc", SessionBytes(2, 80, "Eva"))));
-  EXPECT_EQ(StrokeNumbers(core.FileStrokes), (std::vector<std::uint16_t>{1, 2}));
-  EXPECT_EQ(core.File.FilePersonalData.PersonName(), "Eva");
+  EXPECT_EQ(StrokeNumbers(core.FileStrokes()), (std::vector<std::uint16_t>{1, 2}));
+  EXPECT_EQ(core.File().FilePersonalData.PersonName(), "Eva");
 }
 
 TEST_F(RecordReaderTest, SecondSessionStartInAFileStartsTheTableAgain) {
@@ -171,29 +172,34 @@ TEST_F(RecordReaderTest, SecondSessionStartInAFileStartsTheTableAgain) {
   AppendFrame(bytes, StrokeTag, AcceptedStroke(1).Bytes);
 
   EXPECT_TRUE(reader.ReadRecordFile(WriteFile("two.vrc", bytes)));
-  EXPECT_EQ(StrokeNumbers(core.FileStrokes), (std::vector<std::uint16_t>{1}));
-  EXPECT_EQ(core.File.FileHeader.Weight, 75);
-  EXPECT_EQ(core.File.FileSessionsSeen, 2);
+  EXPECT_EQ(StrokeNumbers(core.FileStrokes()), (std::vector<std::uint16_t>{1}));
+  EXPECT_EQ(core.File().FileHeader.Weight, 75);
+  EXPECT_EQ(core.File().FileSessionsSeen, 2);
   EXPECT_EQ(recorded.Plotted.size(), 5u);
 }
 
-TEST_F(RecordReaderTest, StrokesBeforeTheSessionStartCountOnlyOnceAFileHadOne) {
+// Strokes before a file's session start belong to no session of it: taken,
+// they would run into the table of the file read before.
+TEST_F(RecordReaderTest, StrokesBeforeTheSessionStartOfAFileAreNeverTaken) {
   Bytes bytes;
   AppendFrame(bytes, PersonalDataTag, NamedData("Kayak").Bytes);
   AppendFrame(bytes, StrokeTag, AcceptedStroke(2).Bytes);
   AppendFrame(bytes, StrokeTag, AcceptedStroke(3).Bytes);
   AppendFrame(bytes, SessionStartTag, EncodeSessionStart(118, 80).Bytes);
   AppendFrame(bytes, StrokeTag, AcceptedStroke(1).Bytes);
-  const std::string path = WriteFile("early.vrc", bytes);
+  const std::string early = WriteFile("early.vrc", bytes);
+  Bytes strokesOnly;
+  for (std::uint16_t n = 1; n <= 3; ++n) AppendFrame(strokesOnly, StrokeTag, AcceptedStroke(n).Bytes);
+  const std::string headless = WriteFile("headless.vrc", strokesOnly);
 
-  EXPECT_TRUE(reader.ReadRecordFile(path));
-  EXPECT_EQ(recorded.Plotted.size(), 1u);
-
-  recorded.Plotted.clear();
-  EXPECT_TRUE(reader.ReadRecordFile(path));
-  EXPECT_EQ(recorded.Plotted.size(), 3u);
-  EXPECT_EQ(StrokeNumbers(core.FileStrokes), (std::vector<std::uint16_t>{1}));
-  EXPECT_EQ(core.File.FileSessionsSeen, 2);
+  for (int read = 0; read < 2; ++read) {
+    recorded.Plotted.clear();
+    EXPECT_TRUE(reader.ReadRecordFile(early));
+    EXPECT_EQ(recorded.Plotted.size(), 1u);
+  }
+  EXPECT_EQ(reader.OpenRecordFile(headless), RecordOpenResult::Unreadable);
+  EXPECT_EQ(StrokeNumbers(core.FileStrokes()), (std::vector<std::uint16_t>{1}));
+  EXPECT_EQ(core.File().FileStrokeCount, 1u);
 }
 
 TEST_F(RecordReaderTest, RejectedStrokesAreRejectedAgainWhenRead) {
@@ -213,7 +219,7 @@ TEST_F(RecordReaderTest, RejectedStrokesAreRejectedAgainWhenRead) {
   file.Close();
 
   EXPECT_TRUE(reader.ReadRecordFile(path));
-  EXPECT_EQ(StrokeNumbers(core.FileStrokes), (std::vector<std::uint16_t>{1, 4, 5}));
+  EXPECT_EQ(StrokeNumbers(core.FileStrokes()), (std::vector<std::uint16_t>{1, 4, 5}));
   EXPECT_EQ(recorded.LastStatus(StatusPanel::Strokes), " Strokes: 3");
 }
 
@@ -224,8 +230,8 @@ TEST_F(RecordReaderTest, LastPersonalDataFrameWins) {
 
   reader.OpenRecordFile(WriteFile("renamed.vrc", bytes));
 
-  EXPECT_EQ(core.File.FilePersonalData.PersonName(), "Ida");
-  EXPECT_EQ(core.File.FileStrokeCount, 2u);
+  EXPECT_EQ(core.File().FilePersonalData.PersonName(), "Ida");
+  EXPECT_EQ(core.File().FileStrokeCount, 2u);
 }
 
 TEST_F(RecordReaderTest, FileWithoutPersonalDataShowsEmptyFields) {
@@ -234,10 +240,10 @@ TEST_F(RecordReaderTest, FileWithoutPersonalDataShowsEmptyFields) {
   AppendFrame(bytes, SessionStartTag, EncodeSessionStart(118, 80).Bytes);
   reader.OpenRecordFile(WriteFile("bare.vrc", bytes));
 
-  EXPECT_TRUE(core.File.FilePersonalData.PersonName().empty());
-  EXPECT_TRUE(core.File.FilePersonalData.FanResistance().empty());
-  EXPECT_TRUE(core.File.FilePersonalData.WeightText().empty());
-  EXPECT_TRUE(core.File.FilePersonalData.SessionDate().empty());
+  EXPECT_TRUE(core.File().FilePersonalData.PersonName().empty());
+  EXPECT_TRUE(core.File().FilePersonalData.FanResistance().empty());
+  EXPECT_TRUE(core.File().FilePersonalData.WeightText().empty());
+  EXPECT_TRUE(core.File().FilePersonalData.SessionDate().empty());
 }
 
 TEST_F(RecordReaderTest, ShortSessionsBehindDenseFramesAreReadToTheEnd) {
@@ -250,8 +256,8 @@ TEST_F(RecordReaderTest, ShortSessionsBehindDenseFramesAreReadToTheEnd) {
   AppendFrame(bytes, StrokeTag, AcceptedStroke(2).Bytes);
 
   EXPECT_TRUE(reader.ReadRecordFile(WriteFile("dense.vrc", bytes)));
-  EXPECT_EQ(core.File.FileHeader.Weight, 89);
-  EXPECT_EQ(StrokeNumbers(core.FileStrokes), (std::vector<std::uint16_t>{1, 2}));
+  EXPECT_EQ(core.File().FileHeader.Weight, 89);
+  EXPECT_EQ(StrokeNumbers(core.FileStrokes()), (std::vector<std::uint16_t>{1, 2}));
 }
 
 TEST_F(RecordReaderTest, LongFileIsReadAcrossManyReadBuffers) {
@@ -259,10 +265,10 @@ TEST_F(RecordReaderTest, LongFileIsReadAcrossManyReadBuffers) {
   const std::string path = WriteFile("long.vrc", SessionBytes(strokes));
 
   EXPECT_TRUE(reader.ReadRecordFile(path));
-  EXPECT_EQ(core.File.FileStrokeCount, strokes);
+  EXPECT_EQ(core.File().FileStrokeCount, strokes);
   std::uint16_t expected = 1;
   bool inOrder = true;
-  core.FileStrokes.ForEachRow([&](const StrokeRow& row) { inOrder = inOrder && row.StrokeNumber == expected++; });
+  core.FileStrokes().ForEachRow([&](const StrokeRow& row) { inOrder = inOrder && row.StrokeNumber == expected++; });
   EXPECT_TRUE(inOrder);
 }
 
@@ -271,15 +277,15 @@ TEST_F(RecordReaderTest, LongFileIsReadAcrossManyReadBuffers) {
 TEST_F(RecordReaderTest, HeartRateUsesTheFactorOfTheFilesSession) {
   const std::string fifths = WriteFile("fifths.vrc", SessionBytes(1, 80, "Kayak", 117));
   const std::string plain = WriteFile("plain.vrc", SessionBytes(1));
-  core.Session.HeartRateFactor = 5;
+  CoreStateForTests::Session(core).HeartRateFactor = 5;
   ASSERT_TRUE(reader.ReadRecordFile(plain));
-  EXPECT_FLOAT_EQ(core.FileStrokes[0].HeartRate, 140.0f);
+  EXPECT_FLOAT_EQ(core.FileStrokes()[0].HeartRate, 140.0f);
 
-  core.Session.HeartRateFactor = 1;
+  CoreStateForTests::Session(core).HeartRateFactor = 1;
   ASSERT_TRUE(reader.ReadRecordFile(fifths));
-  EXPECT_FLOAT_EQ(core.FileStrokes[0].HeartRate, 700.0f);
+  EXPECT_FLOAT_EQ(core.FileStrokes()[0].HeartRate, 700.0f);
   ASSERT_TRUE(reader.ReadRecordFile(plain));
-  EXPECT_FLOAT_EQ(core.FileStrokes[0].HeartRate, 140.0f);
+  EXPECT_FLOAT_EQ(core.FileStrokes()[0].HeartRate, 140.0f);
 }
 
 }  // namespace

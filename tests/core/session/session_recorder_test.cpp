@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/core_state_for_tests.h"
 #include "support/session_samples.h"
 #include "support/temporary_folder.h"
 #include "session/record_reader.h"
@@ -48,13 +49,18 @@ class LiveSession : public ::testing::Test {
  protected:
   LiveSession() {
     // The box has confirmed the connection; the window chose the name.
-    core.Scanner.Flags().ConnectionState = 1;
+    core.ConnectionConfirmed();
     ChooseName("race.vrc");
   }
 
   void ChooseName(std::string_view fileName) {
-    core.Session.SaveDialogFileName = folder.File(fileName);
-    core.Session.SaveNameChosen = 1;
+    core.Savenext(folder.File(fileName));
+  }
+
+  // The name was cancelled at the connection.
+  void CancelName() {
+    CoreStateForTests::Session(core).SaveDialogFileName.clear();
+    CoreStateForTests::Session(core).SaveNameChosen = 0;
   }
 
   void Deliver(const FrameTag& tag, std::span<const std::uint8_t> payload) { test::DeliverFrame(recorder, tag, payload); }
@@ -82,13 +88,13 @@ TEST_F(LiveSession, EachResetAfterTwoStrokesStartsTheNextNumberAndANewNameStarts
   Reset();
   EXPECT_EQ(SizeOf("race_00.vrc"), FileHeadLength);
   EXPECT_EQ(screen.LastStatus(StatusPanel::FileOrHint), Path("race_00.vrc"));
-  EXPECT_EQ(core.Session.SaveNameChosen, 0);
+  EXPECT_EQ(core.Session().SaveNameChosen, 0);
   Strokes(1, 3);
 
   Reset();
   EXPECT_EQ(SizeOf("race_00.vrc"), FileHeadLength + 3 * StrokeFrameLength);
   EXPECT_EQ(SizeOf("race_01.vrc"), FileHeadLength);
-  EXPECT_EQ(core.Session.StrokeCount, 0u);
+  EXPECT_EQ(core.Session().StrokeCount, 0u);
   Strokes(1, 2);
 
   // A new name chosen during a recording takes effect at the next reset.
@@ -101,30 +107,33 @@ TEST_F(LiveSession, EachResetAfterTwoStrokesStartsTheNextNumberAndANewNameStarts
   Strokes(1, 2);
   Reset();
   EXPECT_EQ(SizeOf("heat_01.vrc"), FileHeadLength);
-  EXPECT_EQ(core.Session.FileCounter, 2);
+  EXPECT_EQ(core.Session().FileCounter, 2);
   EXPECT_EQ(screen.LastStatus(StatusPanel::FileOrHint), Path("heat_01.vrc"));
 }
 
 TEST_F(LiveSession, NewFileClearsTheGraphsAndShowsTheSession) {
-  core.Session.DisplayedStrokeCount = 5;
+  Reset();
+  Strokes(1, 5);
+  screen.Log.clear();
+  screen.Plotted.clear();
   Reset(72);
   const std::vector<std::string> expected{"clear",
                                           "undo zoom",
                                           "axes",
                                           "status2: Strokes: 0",
                                           "status3: Weight: 72 Kg",
-                                          "status4:" + Path("race_00.vrc")};
+                                          "status4:" + Path("race_01.vrc")};
   const auto shown = std::find(screen.Log.begin(), screen.Log.end(), "clear");
   ASSERT_NE(shown, screen.Log.end());
   EXPECT_EQ(std::vector<std::string>(shown, screen.Log.end()), expected);
   EXPECT_EQ(Count(screen.Log, "online weight:72"), 1u);
-  EXPECT_EQ(core.Session.OnlinePersonalData.WeightText(), "72");
-  EXPECT_EQ(core.Session.OnlineHeader.BoxVersion, 118);
-  EXPECT_EQ(core.Session.DisplayedStrokeCount, 0);
+  EXPECT_EQ(core.Session().OnlinePersonalData.WeightText(), "72");
+  EXPECT_EQ(core.Session().OnlineHeader.BoxVersion, 118);
+  EXPECT_EQ(core.Session().DisplayedStrokeCount, 0);
 
   Strokes(1, 2);
   EXPECT_EQ(screen.LastStatus(StatusPanel::Strokes), " Strokes: 2");
-  EXPECT_EQ(core.Session.DisplayedStrokeCount, 2);
+  EXPECT_EQ(core.Session().DisplayedStrokeCount, 2);
   EXPECT_EQ(screen.Plotted.size(), 2u);
 }
 
@@ -137,10 +146,10 @@ TEST_F(LiveSession, ResetAfterOneStrokeContinuesTheFileAndTheTable) {
 
   EXPECT_FALSE(Exists("race_01.vrc"));
   EXPECT_EQ(SizeOf("race_00.vrc"), FileHeadLength + 4 * StrokeFrameLength);
-  EXPECT_EQ(core.Session.StrokeCount, 3u);
-  EXPECT_EQ(core.OnlineStrokes[0].StrokeNumber, 1);
-  EXPECT_EQ(core.OnlineStrokes[1].StrokeNumber, 2);
-  EXPECT_EQ(core.Session.FileCounter, 1);
+  EXPECT_EQ(core.Session().StrokeCount, 3u);
+  EXPECT_EQ(core.OnlineStrokes()[0].StrokeNumber, 1);
+  EXPECT_EQ(core.OnlineStrokes()[1].StrokeNumber, 2);
+  EXPECT_EQ(core.Session().FileCounter, 1);
 }
 
 TEST_F(LiveSession, ResetWithoutStrokesContinuesUnlessTheWeightOrPersonalDataChanged) {
@@ -157,15 +166,15 @@ TEST_F(LiveSession, ResetWithoutStrokesContinuesUnlessTheWeightOrPersonalDataCha
   EXPECT_EQ(bytes[4 + WeightTextField.offset + 1], '5');
   EXPECT_EQ(ReadI16(bytes, PersonalFrameLength + 4 + 2), 75);
 
-  core.Session.OnlinePersonalData.SetText(PersonNameField, "Eva");
-  core.PersonalMarks.OnlinePersonalChanged = 1;
+  core.OnlinePersonalDataEdited();
+  core.ApplyPersonalData("Eva", "7");
   Reset(75);
   EXPECT_FALSE(Exists("race_01.vrc"));
   bytes = ReadWholeFile(Path("race_00.vrc"));
   ASSERT_EQ(bytes.size(), FileHeadLength);
   EXPECT_EQ(std::string(bytes.begin() + 4, bytes.begin() + 7), "Eva");
-  EXPECT_EQ(core.PersonalMarks.OnlinePersonalChanged, 0);
-  EXPECT_EQ(core.Session.FileCounter, 1);
+  EXPECT_EQ(core.PersonalMarks().OnlinePersonalChanged, 0);
+  EXPECT_EQ(core.Session().FileCounter, 1);
 
   // With the number taken again, the next session goes on from it.
   Strokes(1, 2);
@@ -178,7 +187,7 @@ TEST_F(LiveSession, BoxOlderThanOneSeventeenIsRefusedAndItsStrokesAreNotRecorded
   Reset(80, 116);
   Strokes(1, 2);
   EXPECT_TRUE(std::filesystem::is_empty(Path("")));
-  EXPECT_EQ(core.Session.StrokeCount, 0u);
+  EXPECT_EQ(core.Session().StrokeCount, 0u);
 
   // Refused after a good session: its strokes stay out of that session's file.
   Reset(80, 118);
@@ -186,26 +195,26 @@ TEST_F(LiveSession, BoxOlderThanOneSeventeenIsRefusedAndItsStrokesAreNotRecorded
   Reset(80, 116);
   Strokes(3, 4);
   EXPECT_EQ(SizeOf("race_00.vrc"), FileHeadLength + 2 * StrokeFrameLength);
-  EXPECT_EQ(core.Session.StrokeCount, 2u);
-  EXPECT_EQ(core.Session.HeartRateFactor, 1);
+  EXPECT_EQ(core.Session().StrokeCount, 2u);
+  EXPECT_EQ(core.Session().HeartRateFactor, 1);
 }
 
 TEST_F(LiveSession, BoxOfVersionOneSeventeenSendsTheHeartRateInFifthsForItsOwnSessions) {
   Reset(80, 117);
   Stroke(AcceptedStroke(1));
-  ASSERT_EQ(core.Session.StrokeCount, 1u);
-  EXPECT_FLOAT_EQ(core.OnlineStrokes[0].HeartRate, 700.0f);
+  ASSERT_EQ(core.Session().StrokeCount, 1u);
+  EXPECT_FLOAT_EQ(core.OnlineStrokes()[0].HeartRate, 700.0f);
 
   Stroke(AcceptedStroke(2));
   Reset(80, 118);
   Stroke(AcceptedStroke(1));
-  EXPECT_FLOAT_EQ(core.OnlineStrokes[0].HeartRate, 140.0f);
+  EXPECT_FLOAT_EQ(core.OnlineStrokes()[0].HeartRate, 140.0f);
 
   // Not saving does not change the rule.
-  core.Session.SaveDialogFileName.clear();
+  CancelName();
   Reset(80, 117);
   Stroke(AcceptedStroke(1));
-  EXPECT_FLOAT_EQ(core.OnlineStrokes[0].HeartRate, 700.0f);
+  EXPECT_FLOAT_EQ(core.OnlineStrokes()[0].HeartRate, 700.0f);
 }
 
 // Files of an earlier run, another program or a link someone planted: none
@@ -223,7 +232,7 @@ TEST_F(LiveSession, TakenNamesAreNeverReplacedAndTheNextFreeNumberIsUsed) {
   Strokes(1, 2);
   Reset();
   EXPECT_EQ(SizeOf("race_04.vrc"), FileHeadLength);
-  EXPECT_EQ(core.Session.FileCounter, 5);
+  EXPECT_EQ(core.Session().FileCounter, 5);
 
   // The same name chosen again starts at 00 and finds it taken too.
   Strokes(1, 2);
@@ -241,11 +250,11 @@ TEST_F(LiveSession, NumbersGrowPastNinetyNineUntilNoneIsLeft) {
   EXPECT_EQ(SizeOf("race_100.vrc"), FileHeadLength);
 
   test::WriteWholeFile(Path("race_32767.vrc"), {});
-  core.Session.FileCounter = LastFileNumber;
+  CoreStateForTests::Session(core).FileCounter = LastFileNumber;
   Strokes(1, 2);
   EXPECT_CALL(messages, ShowMessage("Error In Opening File"));
   Reset();
-  EXPECT_FALSE(core.Session.Record.IsOpen());
+  EXPECT_FALSE(core.Session().Record.IsOpen());
   EXPECT_EQ(screen.LastStatus(StatusPanel::FileOrHint), " Not saving! Could not create " + Path("race_32767.vrc"));
 }
 
@@ -254,31 +263,39 @@ TEST_F(LiveSession, NumbersGrowPastNinetyNineUntilNoneIsLeft) {
 TEST_F(LiveSession, FileWithRejectedStrokesIsNotMadeAgain) {
   Reset(80);
   Stroke(ShortWaterStroke(1));
-  ASSERT_EQ(core.Session.StrokeCount, 0u);
+  ASSERT_EQ(core.Session().StrokeCount, 0u);
   Reset(75);
   EXPECT_EQ(SizeOf("race_00.vrc"), FileHeadLength + StrokeFrameLength);
   EXPECT_EQ(SizeOf("race_01.vrc"), FileHeadLength);
 }
 
 TEST_F(LiveSession, WithoutANameSessionsAreShownAndCountedButNotSaved) {
-  core.Session.SaveDialogFileName.clear();
-  core.Session.SaveNameChosen = 0;
+  CancelName();
   Reset(68);
   EXPECT_EQ(screen.LastStatus(StatusPanel::FileOrHint), NotSavingText);
   EXPECT_EQ(screen.LastStatus(StatusPanel::Weight), " Weight: 68 Kg");
   Strokes(1, 3);
-  EXPECT_EQ(core.Session.StrokeCount, 3u);
+  EXPECT_EQ(core.Session().StrokeCount, 3u);
   EXPECT_EQ(screen.Plotted.size(), 3u);
   EXPECT_EQ(screen.LastStatus(StatusPanel::Strokes), " Strokes: 3");
 
   Reset(68);
-  EXPECT_EQ(core.Session.StrokeCount, 0u);
-  EXPECT_EQ(core.Session.FileCounter, 2);
+  EXPECT_EQ(core.Session().StrokeCount, 0u);
+  EXPECT_EQ(core.Session().FileCounter, 2);
   EXPECT_TRUE(std::filesystem::is_empty(Path("")));
 
   // The next name chosen starts at number 00.
   ChooseName("later.vrc");
   Reset(68);
+  EXPECT_EQ(SizeOf("later_00.vrc"), FileHeadLength);
+}
+
+TEST_F(LiveSession, SessionsCountedWithoutANameStopAtTheLastNumber) {
+  CancelName();
+  for (int n = 0; n <= LastFileNumber; ++n) Reset();
+  EXPECT_EQ(core.Session().FileCounter, LastFileNumber);
+  ChooseName("later.vrc");
+  Reset();
   EXPECT_EQ(SizeOf("later_00.vrc"), FileHeadLength);
 }
 
@@ -292,36 +309,36 @@ TEST_F(LiveSession, RejectedStrokesAreWrittenButNotCountedAndDamagedOnesAreDropp
   Stroke(AcceptedStroke(4));
 
   EXPECT_EQ(SizeOf("race_00.vrc"), FileHeadLength + 4 * StrokeFrameLength);
-  EXPECT_EQ(core.Session.StrokeCount, 2u);
+  EXPECT_EQ(core.Session().StrokeCount, 2u);
   ASSERT_EQ(screen.Plotted.size(), 2u);
   EXPECT_EQ(screen.Plotted[1].StrokeNumber, 4);
   std::vector<std::uint16_t> walked;
-  core.OnlineStrokes.ForEachRow([&](const StrokeRow& row) { walked.push_back(row.StrokeNumber); });
+  core.OnlineStrokes().ForEachRow([&](const StrokeRow& row) { walked.push_back(row.StrokeNumber); });
   EXPECT_EQ(walked, (std::vector<std::uint16_t>{1, 4}));
 }
 
 TEST_F(LiveSession, StrokesWaitForASessionStartAndPersonalDataFromTheBoxIsIgnored) {
-  core.Scanner.Flags().SessionStartSeen = 1;
+  CoreStateForTests::Flags(core).SessionStartSeen = 1;
   Strokes(1, 2);
-  EXPECT_EQ(core.Session.StrokeCount, 0u);
+  EXPECT_EQ(core.Session().StrokeCount, 0u);
 
   Reset();
-  const PersonalData before = core.Session.OnlinePersonalData;
+  const PersonalData before = core.Session().OnlinePersonalData;
   PersonalData fromBox;
   fromBox.SetText(PersonNameField, "Intruder");
   Deliver(PersonalDataTag, fromBox.Bytes);
-  EXPECT_EQ(core.Session.OnlinePersonalData, before);
+  EXPECT_EQ(core.Session().OnlinePersonalData, before);
 
   // A new connection closes the session until the box reports the next one.
-  core.Session.SessionOpen = 0;
+  core.ConnectBox();
   Strokes(1, 2);
   EXPECT_EQ(SizeOf("race_00.vrc"), FileHeadLength);
-  EXPECT_EQ(core.Session.StrokeCount, 0u);
+  EXPECT_EQ(core.Session().StrokeCount, 0u);
 }
 
 TEST_F(LiveSession, FullTableStoresNoMoreStrokesButTheFileGetsThemAll) {
   Reset();
-  StrokeTable& table = core.OnlineStrokes;
+  StrokeTable& table = CoreStateForTests::OnlineStrokes(core);
   while (table.Count() < StrokeTableCapacity - 1) {
     table.WorkingRow().Side = 0;
     table.FinishStroke(true);
@@ -329,7 +346,7 @@ TEST_F(LiveSession, FullTableStoresNoMoreStrokesButTheFileGetsThemAll) {
   Strokes(1, 3);
 
   EXPECT_EQ(table.Count(), StrokeTableCapacity);
-  EXPECT_EQ(core.Session.StrokeCount, StrokeTableCapacity);
+  EXPECT_EQ(core.Session().StrokeCount, StrokeTableCapacity);
   EXPECT_EQ(table[StrokeTableCapacity - 1].StrokeNumber, 1);
   EXPECT_EQ(screen.Plotted.size(), 1u);
   EXPECT_EQ(SizeOf("race_00.vrc"), FileHeadLength + 3 * StrokeFrameLength);
@@ -339,31 +356,30 @@ TEST_F(LiveSession, FullTableStoresNoMoreStrokesButTheFileGetsThemAll) {
 }
 
 TEST_F(LiveSession, RecordFileReadsBackAsTheSessionThatWasShown) {
-  core.Session.OnlinePersonalData.SetText(PersonNameField, "Kayak");
-  core.Session.OnlinePersonalData.SetText(FanResistanceField, "5");
+  core.ApplyPersonalData("Kayak", "5");
   Reset(80);
   const std::vector<StrokeMessage> fed{AcceptedStroke(1), AcceptedStroke(2), ShortWaterStroke(3), AcceptedStroke(4),
                                        AcceptedStroke(5)};
   for (const StrokeMessage& message : fed) Stroke(message);
-  ASSERT_EQ(core.Session.StrokeCount, 3u);
+  ASSERT_EQ(core.Session().StrokeCount, 3u);
 
   Bytes expected;
-  AppendFrame(expected, PersonalDataTag, core.Session.OnlinePersonalData.Bytes);
+  AppendFrame(expected, PersonalDataTag, core.Session().OnlinePersonalData.Bytes);
   AppendFrame(expected, SessionStartTag, EncodeSessionStart(118, 80).Bytes);
   for (const StrokeMessage& message : fed) AppendFrame(expected, StrokeTag, message.Bytes);
   EXPECT_EQ(ReadWholeFile(Path("race_00.vrc")), expected);
-  EXPECT_EQ(core.Session.OnlinePersonalData.SessionDate(), "3-7-2024");
+  EXPECT_EQ(core.Session().OnlinePersonalData.SessionDate(), "3-7-2024");
 
   AnalyserCore reading;
   RecordingSinks readingScreen;
   ScreenSinks readingSinks = readingScreen.Sinks();
   RecordReader reader(reading, readingSinks);
   ASSERT_TRUE(reader.ReadRecordFile(Path("race_00.vrc")));
-  ASSERT_EQ(reading.FileStrokes.Count(), core.OnlineStrokes.Count());
-  for (std::uint32_t i = 0; i < core.OnlineStrokes.Count(); ++i)
-    EXPECT_EQ(reading.FileStrokes[i], core.OnlineStrokes[i]) << "row " << i;
-  EXPECT_EQ(reading.File.FilePersonalData.PersonName(), "Kayak");
-  EXPECT_EQ(reading.File.FileHeader.Weight, 80);
+  ASSERT_EQ(reading.FileStrokes().Count(), core.OnlineStrokes().Count());
+  for (std::uint32_t i = 0; i < core.OnlineStrokes().Count(); ++i)
+    EXPECT_EQ(reading.FileStrokes()[i], core.OnlineStrokes()[i]) << "row " << i;
+  EXPECT_EQ(reading.File().FilePersonalData.PersonName(), "Kayak");
+  EXPECT_EQ(reading.File().FileHeader.Weight, 80);
 }
 
 TEST_F(LiveSession, FramesSentBackToBackInFullReportsAreAllRecorded) {
@@ -379,10 +395,10 @@ TEST_F(LiveSession, FramesSentBackToBackInFullReportsAreAllRecorded) {
     recorder.OnBytesReceived(chunk);
   }
 
-  EXPECT_EQ(core.Session.StrokeCount, 300u);
-  EXPECT_EQ(core.Session.DisplayedStrokeCount, 300);
+  EXPECT_EQ(core.Session().StrokeCount, 300u);
+  EXPECT_EQ(core.Session().DisplayedStrokeCount, 300);
   EXPECT_EQ(SizeOf("race_00.vrc"), FileHeadLength + 300 * StrokeFrameLength);
-  EXPECT_TRUE(core.Scanner.PendingBytes().empty());
+  EXPECT_TRUE(CoreStateForTests::Scanner(core).PendingBytes().empty());
 }
 
 TEST_F(LiveSession, UnwritableFileIsReportedOncePerFile) {
@@ -407,14 +423,14 @@ TEST_F(LiveSession, UnwritableFileIsReportedOncePerFile) {
 TEST_F(LiveSession, WriteFailureNoticeWaitsWhileTheFileViewIsShown) {
   const std::string notice = "status4: Not saving! Could not write " + Path("race_00.vrc");
 
-  core.Session.OnlineShown = 0;
+  core.ShowFileGraph();
   Reset();
   std::filesystem::remove(Path("race_00.vrc"));
   Stroke(AcceptedStroke(1));
   EXPECT_EQ(Count(screen.Log, notice), 0u);
   EXPECT_TRUE(screen.Plotted.empty());
 
-  core.Session.OnlineShown = 1;
+  core.ShowOnlineGraph();
   Strokes(2, 3);
   EXPECT_EQ(Count(screen.Log, notice), 1u);
 }
@@ -424,15 +440,15 @@ TEST_F(LiveSession, FileThatCannotBeCreatedIsReportedAndTriedAgainAtTheNextReset
   ChooseName("missing/race.vrc");
   Reset();
   Strokes(1, 2);
-  EXPECT_EQ(core.Session.StrokeCount, 2u);
+  EXPECT_EQ(core.Session().StrokeCount, 2u);
   EXPECT_EQ(screen.Plotted.size(), 2u);
   EXPECT_EQ(screen.LastStatus(StatusPanel::FileOrHint), " Not saving! Could not create " + Path("missing/race_00.vrc"));
-  EXPECT_TRUE(core.Session.OnlineHeader.RecordFileName.View().empty());
+  EXPECT_TRUE(core.Session().OnlineHeader.RecordFileName.View().empty());
 
   std::filesystem::create_directory(Path("missing"));
   Reset();
   EXPECT_EQ(SizeOf("missing/race_00.vrc"), FileHeadLength);
-  EXPECT_EQ(core.Session.OnlineHeader.RecordFileName.View(), Path("missing/race_00.vrc"));
+  EXPECT_EQ(core.Session().OnlineHeader.RecordFileName.View(), Path("missing/race_00.vrc"));
 }
 
 TEST_F(LiveSession, BaseNamesOfMoreThanNinetyNineBytesAreRefused) {
@@ -441,23 +457,23 @@ TEST_F(LiveSession, BaseNamesOfMoreThanNinetyNineBytesAreRefused) {
   const std::string longest = prefix + std::string(99 - prefix.size() - 4, 'n') + ".vrc";
   const std::string tooLong = prefix + std::string(100 - prefix.size() - 4, 'n') + ".vrc";
 
-  core.Session.SaveDialogFileName = tooLong;
+  core.Savenext(tooLong);
   EXPECT_CALL(messages, ShowMessage("Error In Opening File"));
   Reset();
   EXPECT_TRUE(std::filesystem::is_empty(prefix));
   EXPECT_TRUE(screen.LastStatus(StatusPanel::FileOrHint).starts_with(" Not saving! Could not create "));
 
-  core.Session.SaveDialogFileName = longest;
+  core.Savenext(longest);
   Reset();
   const std::string created = longest.substr(0, longest.size() - 4) + "_00.vrc";
   EXPECT_TRUE(std::filesystem::exists(created));
-  EXPECT_EQ(core.Session.OnlineHeader.RecordFileName.View(), created);
+  EXPECT_EQ(core.Session().OnlineHeader.RecordFileName.View(), created);
 }
 
 TEST_F(LiveSession, ShortBaseNamesKeepAllTheirCharacters) {
   const std::string old = std::filesystem::current_path().string();
   std::filesystem::current_path(Path(""));
-  core.Session.SaveDialogFileName = "ab";
+  core.Savenext("ab");
   Reset();
   const bool created = std::filesystem::exists("ab_00.vrc");
   std::filesystem::current_path(old);

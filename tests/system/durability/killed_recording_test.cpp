@@ -90,7 +90,7 @@ TEST_P(KilledRecordingTest, FileHoldsEveryStrokeTakenBeforeTheKill) {
   QuietScreen screen;
   ScreenSinks& sinks = screen.Sinks();
   EXPECT_TRUE(RecordReader(*core, sinks).ReadRecordFile(folder.File("killed_00.vrc")));
-  EXPECT_GE(core->FileStrokes.Count(), *reported);
+  EXPECT_GE(core->FileStrokes().Count(), *reported);
 }
 
 std::string MomentName(const ::testing::TestParamInfo<KillMoment>& info) {

@@ -60,8 +60,8 @@ int main(int argc, char** argv) {
       resetSent = true;
       form.Menu().Resetcomputer1->trigger();
     }
-    if (core.Session.StrokeCount == printed) return;
-    printed = core.Session.StrokeCount;
+    if (core.Session().StrokeCount == printed) return;
+    printed = core.Session().StrokeCount;
     std::printf("%u\n", static_cast<unsigned>(printed));
     std::fflush(stdout);
   });

@@ -17,7 +17,7 @@ class ExportTool : public ToolTest {
   std::string WindowExport(const std::string& recordPath, const UserSettings& settings) {
     const OpenedRecord opened(recordPath, settings);
     const std::string path = File("window-export.csv");
-    EXPECT_TRUE(WriteExportFile(path, ShownExportSource(*opened.Core), opened.Core->Settings));
+    EXPECT_EQ(WriteExportFile(path, ShownExportSource(*opened.Core), opened.Core->Settings()), ExportResult::Written);
     return ReadWholeText(path);
   }
   static std::string LineAfterHeader(const std::string& text, int index) {

@@ -26,11 +26,11 @@ struct OpenedRecord {
   QuietScreen Screen;
 
   explicit OpenedRecord(const std::string& path, const UserSettings& settings = UserSettings::Defaults()) {
-    Core->Settings = settings;
+    Core->EditSettings() = settings;
     RecordReader reader(*Core, Screen.Sinks());
     reader.OpenRecordFile(path);
   }
-  const StrokeTable& Strokes() const { return Core->FileStrokes; }
+  const StrokeTable& Strokes() const { return Core->FileStrokes(); }
 };
 
 class ToolTest : public ::testing::Test {

@@ -66,8 +66,8 @@ TEST_F(Vrcgen, PersonalDataAndSessionStartTakeTheOptions) {
   EXPECT_EQ(personal.WeightText(), "64");
   EXPECT_EQ(personal.SessionDate(), "12-31-2024");
   const OpenedRecord opened(path);
-  EXPECT_EQ(opened.Core->File.FileHeader.BoxVersion, 117);
-  EXPECT_EQ(opened.Core->File.FileHeader.Weight, 64);
+  EXPECT_EQ(opened.Core->File().FileHeader.BoxVersion, 117);
+  EXPECT_EQ(opened.Core->File().FileHeader.Weight, 64);
   EXPECT_EQ(opened.Strokes().Count(), 300u);
 }
 
@@ -138,8 +138,8 @@ TEST_F(Vrcgen, AppendedPersonalDataWinsAndABadSessionStartMakesTheFileUnreadable
   const std::string appended = MakeRecord("renamed.vrc", {"--strokes", "5", "--append-name", "Bo Lind"});
   EXPECT_EQ(ReadWholeText(appended).size(), HeadLength + 5 * StrokeFrameLength + 58);
   const OpenedRecord renamed(appended);
-  EXPECT_EQ(renamed.Core->File.FilePersonalData.PersonName(), "Bo Lind");
-  EXPECT_EQ(renamed.Core->File.FilePersonalData.FanResistance(), "5");
+  EXPECT_EQ(renamed.Core->File().FilePersonalData.PersonName(), "Bo Lind");
+  EXPECT_EQ(renamed.Core->File().FilePersonalData.FanResistance(), "5");
 
   const OpenedRecord unreadable(MakeRecord("badstart.vrc", {"--strokes", "5", "--bad-session-start"}));
   EXPECT_TRUE(unreadable.Screen.WasShown("Could not open file!"));

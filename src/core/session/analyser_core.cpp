@@ -1,0 +1,97 @@
+#include "session/analyser_core.h"
+
+#include "session/record_file.h"
+
+namespace veltrasko {
+
+namespace {
+
+// A name or fan resistance field is stored with at least one character.
+std::string_view StoredPersonalText(std::string_view text) { return text.empty() ? " " : text; }
+
+}  // namespace
+
+std::string NextSessionProposal(CalendarDate today) { return CompactDateText(today) + "_?"; }
+
+ViewChange AnalyserCore::ShowOnlineGraph() {
+  const bool switched = session_.OnlineShown == 0;
+  session_.OnlineShown = 1;
+  return switched ? Shown(true) : ViewChange{};
+}
+
+ViewChange AnalyserCore::ShowFileGraph() {
+  const bool switched = session_.OnlineShown == 1;
+  session_.OnlineShown = 0;
+  return switched ? Shown(false) : ViewChange{};
+}
+
+ViewChange AnalyserCore::RedrawView() { return Shown(OnlineShown()); }
+
+ViewChange AnalyserCore::Shown(bool online) {
+  // The full counts, as the recorder and the reader show them.
+  if (online) {
+    return {&onlineStrokes_, StrokesText(session_.DisplayedStrokeCount), WeightText(session_.OnlineHeader.Weight),
+            session_.OnlineHeader.RecordFileName.View()};
+  }
+  return {&fileStrokes_, StrokesText(file_.DisplayedFileStrokeCount), WeightText(file_.FileHeader.Weight),
+          file_.FileHeader.FileName.View()};
+}
+
+SaveNextResult AnalyserCore::Savenext(const std::optional<std::string>& chosen) {
+  // An empty name saves nothing: it counts as a cancel.
+  if (!chosen || chosen->empty()) return {};
+  session_.SaveDialogFileName = *chosen;
+  session_.SaveNameChosen = 1;
+  return {true, session_.DisplayedStrokeCount == 0};
+}
+
+void AnalyserCore::DisconnectBox() {
+  if (session_.Record.IsOpen()) {
+    session_.Record.Close();
+    session_.NewFileNeeded = 1;
+  }
+  session_.SessionOpen = 0;
+}
+
+BoxLostNotice AnalyserCore::BoxLost() const {
+  if (!session_.Record.IsOpen()) return {BoxUnpluggedText, {}};
+  return {BoxUnpluggedWhileRecordingText, session_.OnlineHeader.RecordFileName.View()};
+}
+
+std::string_view AnalyserCore::StampOnlineDate(CalendarDate today) {
+  StampSessionDate(session_.OnlinePersonalData, today);
+  return session_.OnlinePersonalData.SessionDate();
+}
+
+void AnalyserCore::PersonalDataShown() {
+  // Filling the file column has set the mark; nothing was edited yet.
+  personalMarks_.FilePersonalChanged = 0;
+  personalMarks_.PersonalDialogShown = 1;
+}
+
+FileColumnApply AnalyserCore::ApplyPersonalData(std::string_view onlineName, std::string_view onlineFan) {
+  session_.OnlinePersonalData.SetText(PersonNameField, StoredPersonalText(onlineName));
+  session_.OnlinePersonalData.SetText(FanResistanceField, StoredPersonalText(onlineFan));
+  if (!personalMarks_.FilePersonalChanged) return FileColumnApply::Unchanged;
+  personalMarks_.FilePersonalChanged = 0;
+  const PersonalData& stored = file_.FilePersonalData;
+  const bool nothingStored = stored.PersonName().empty() && stored.FanResistance().empty();
+  return nothingStored ? FileColumnApply::Store : FileColumnApply::Ask;
+}
+
+bool AnalyserCore::StoreFilePersonalData(std::string_view nameText, std::string_view fanText) {
+  PersonalData changed = file_.FilePersonalData;
+  changed.SetText(PersonNameField, StoredPersonalText(nameText));
+  changed.SetText(FanResistanceField, StoredPersonalText(fanText));
+  if (!AppendPersonalDataFrame(file_.FileHeader.FileName.View(), changed)) return false;
+  file_.FilePersonalData = changed;
+  return true;
+}
+
+void AnalyserCore::TakeFilePersonalData(SessionDialogs& dialogs, const PersonalData& received) {
+  file_.FilePersonalData = received;
+  if (personalMarks_.PersonalDialogShown) dialogs.ShowFilePersonalData(file_.FilePersonalData);
+  personalMarks_.FilePersonalChanged = 0;
+}
+
+}  // namespace veltrasko
