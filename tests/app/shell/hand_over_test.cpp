@@ -110,8 +110,9 @@ TEST(HandOverChannel, SecondStartTakesItsFileBackUnlessTheRunningInstanceTookItF
   std::atomic<bool> takenByTheRunningInstance = false;
   std::thread secondStart(
       [&] { takenByTheRunningInstance = HandOverToRunningInstance(handOver, channel, "/a.vrc", 2000); });
-  // Events stay unserved: the channel must not answer.
-  EXPECT_TRUE(WaitWithoutEventsUntil([&] { return QFile::exists(handOver); }));
+  // Events stay unserved: the channel must not answer. The file is made
+  // before its path is written, so wait for the path itself.
+  EXPECT_TRUE(WaitWithoutEventsUntil([&] { return FileBytes(handOver) == "/a.vrc"; }));
   EXPECT_EQ(TakeHandOverFile(handOver), QByteArray("/a.vrc"));
   secondStart.join();
   EXPECT_TRUE(takenByTheRunningInstance);
