@@ -48,7 +48,7 @@ void StrokeGraphs::SetupSeries() {
 }
 
 void StrokeGraphs::SetSpeedTitles() {
-  const QString title = CheckBox(1).text() + (core_.Settings.SpeedUnit() == 1 ? " [KM/H]" : " [M/S]");
+  const QString title = CheckBox(1).text() + (core_.Settings.SpeedInKilometresPerHour() ? " [KM/H]" : " [M/S]");
   Series(SpeedDistanceSeries).setName(title);
   Series(SpeedTimeSeries).setName(title);
 }

@@ -15,7 +15,7 @@
 
 namespace veltrasko {
 
-inline constexpr std::size_t FilterSlotCount = 10;
+inline constexpr std::size_t FilterSlotCount = MaxAverageFilter;
 inline constexpr std::size_t MaxFilterValues = 8;
 
 // A trailing moving average over the last N strokes (N = 1 … 10), kept in a
@@ -38,10 +38,6 @@ struct StrokeFilter {
  private:
   void Restart();
 };
-
-// The length the filters use for a stored AverageFilter: values that could
-// overrun the ring (0, above 10) fall back to the default of 4.
-std::int16_t FilterLengthFor(std::uint8_t averageFilter);
 
 inline constexpr int SeriesCount = 36;
 inline constexpr int Chart1SeriesCount = 16;

@@ -206,7 +206,7 @@ class ExportEachWay : public ExportCommandTest, public ::testing::WithParamInter
   ExportEachWay() {
     core_->Settings.SetSeparatorSymbol(GetParam().Separator);
     core_->Settings.SetDecimalSymbol(GetParam().Decimal);
-    core_->Settings.SetSpeedUnit(GetParam().Speed);
+    core_->Settings.SetSpeedUnit(static_cast<SpeedUnitCode>(GetParam().Speed));
   }
   static std::vector<std::string> ToolOptions() {
     static const char* const Separators[] = {"semicolon", "comma", "tab"};

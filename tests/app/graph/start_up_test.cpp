@@ -42,7 +42,7 @@ TEST_F(StartUpTest, TitlesFollowTheCaptionsAndTheSpeedUnit) {
 }
 
 TEST_F(StartUpTest, SpeedInMetresPerSecondIsTitledSo) {
-  core_->Settings.SetSpeedUnit(0);
+  core_->Settings.SetSpeedUnit(SpeedUnitCode::MetresPerSecond);
   EXPECT_EQ(Graphs().Series(1).name(), "Speed [M/S]");
 }
 
