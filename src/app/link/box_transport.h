@@ -10,7 +10,7 @@
 
 #include "protocol/box_commands.h"
 
-// hidapi's device handle; only the transport's source includes hidapi.
+// hidapi's device handle: hidapi itself is included by sources only.
 struct hid_device_;
 
 namespace veltrasko {
