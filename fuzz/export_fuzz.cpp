@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   InputBytes in(std::span(data, size));
 
   UserSettings settings = UserSettings::Defaults();
-  settings.SetSpeedUnit(in.Byte());
+  settings.SetSpeedUnit(static_cast<SpeedUnitCode>(in.Byte()));
   settings.SetDecimalSymbol(in.Byte());
   settings.SetSeparatorSymbol(in.Byte());
   const auto boxVersion = static_cast<std::int16_t>(in.U16());

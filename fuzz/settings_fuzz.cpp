@@ -30,7 +30,7 @@ bool FilterIn(std::uint8_t value) {
 
 bool AllInRange(const UserSettings& s) {
   return WindowIn(s.OnlineWindowDistance()) && WindowIn(s.OnlineWindowTime()) && ByteIn(s.ViewAll(), 0, 1) &&
-         ByteIn(s.EnlargeAxisText(), 0, 1) && ByteIn(s.SpeedUnit(), 0, 1) && ByteIn(s.LineWidthLevel(), 1, 3) &&
+         ByteIn(s.EnlargeAxisText(), 0, 1) && ByteIn(static_cast<std::uint8_t>(s.SpeedUnit()), 0, 1) && ByteIn(s.LineWidthLevel(), 1, 3) &&
          FilterIn(s.AverageFilter()) && ByteIn(s.DecimalSymbol(), 0, 1) && ByteIn(s.SeparatorSymbol(), 0, 2);
 }
 

@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
   broken.SetOnlineWindowTime(1000000);
   broken.SetViewAll(2);
   broken.SetEnlargeAxisText(200);
-  broken.SetSpeedUnit(7);
+  broken.SetSpeedUnit(static_cast<SpeedUnitCode>(7));
   broken.SetLineWidthLevel(0);
   broken.SetAverageFilter(3);
   broken.SetDecimalSymbol(9);

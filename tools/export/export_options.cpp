@@ -32,7 +32,7 @@ struct Choice {
   std::uint8_t Code;
 };
 
-using SetSymbol = void (UserSettings::*)(std::uint8_t);
+using SetSymbol = void (*)(UserSettings&, std::uint8_t);
 
 struct SymbolOption {
   const char* Name;  // without the leading "--"
@@ -41,15 +41,17 @@ struct SymbolOption {
 };
 
 const std::array<SymbolOption, 3> SymbolOptions{{
-    {"separator", &UserSettings::SetSeparatorSymbol, {{{"semicolon", 0}, {"comma", 1}, {"tab", 2}}}},
-    {"decimal", &UserSettings::SetDecimalSymbol, {{{"dot", 0}, {"comma", 1}, {}}}},
-    {"speed", &UserSettings::SetSpeedUnit, {{{"ms", 0}, {"kmh", 1}, {}}}},
+    {"separator", [](UserSettings& s, std::uint8_t code) { s.SetSeparatorSymbol(code); },
+     {{{"semicolon", 0}, {"comma", 1}, {"tab", 2}}}},
+    {"decimal", [](UserSettings& s, std::uint8_t code) { s.SetDecimalSymbol(code); }, {{{"dot", 0}, {"comma", 1}, {}}}},
+    {"speed", [](UserSettings& s, std::uint8_t code) { s.SetSpeedUnit(static_cast<SpeedUnitCode>(code)); },
+     {{{"ms", 0}, {"kmh", 1}, {}}}},
 }};
 
 bool ApplyChoice(const SymbolOption& option, std::string_view word, UserSettings& settings) {
   for (const Choice& choice : option.Choices) {
     if (!choice.Word.empty() && choice.Word == word) {
-      (settings.*option.Set)(choice.Code);
+      option.Set(settings, choice.Code);
       return true;
     }
   }

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "program_identity.h"
 #include "settings/option_values.h"
@@ -87,18 +88,18 @@ void DialogMessageBox::ShowMessage(std::string_view text) {
   box.exec();
 }
 
-TOption::TOption(UserSettings& settings, const SettingsFile& settingsFile, OptionsGraphs& graphs, QWidget* parent)
-    : TOption(nullptr, settings, settingsFile, graphs, parent) {}
+TOption::TOption(UserSettings& settings, SettingsFile settingsFile, OptionsGraphs& graphs, QWidget* parent)
+    : TOption(nullptr, settings, std::move(settingsFile), graphs, parent) {}
 
-TOption::TOption(UserSettings& settings, const SettingsFile& settingsFile, OptionsGraphs& graphs,
-                 MessageSink& messages, QWidget* parent)
-    : TOption(&messages, settings, settingsFile, graphs, parent) {}
+TOption::TOption(UserSettings& settings, SettingsFile settingsFile, OptionsGraphs& graphs, MessageSink& messages,
+                 QWidget* parent)
+    : TOption(&messages, settings, std::move(settingsFile), graphs, parent) {}
 
-TOption::TOption(MessageSink* messages, UserSettings& settings, const SettingsFile& settingsFile,
-                 OptionsGraphs& graphs, QWidget* parent)
+TOption::TOption(MessageSink* messages, UserSettings& settings, SettingsFile settingsFile, OptionsGraphs& graphs,
+                 QWidget* parent)
     : QDialog(parent),
       settings_(settings),
-      settingsFile_(settingsFile),
+      settingsFile_(std::move(settingsFile)),
       graphs_(graphs),
       messages_(messages != nullptr ? messages : &ownMessages_) {
   setObjectName("Option");
@@ -244,7 +245,7 @@ void TOption::FormShow() {
   enlargeTextCheckBox_->setChecked(fromFile.EnlargeAxisText() != 0);
   decimal_->SetItemIndex(fromFile.DecimalSymbol());
   seperator_->SetItemIndex(fromFile.SeparatorSymbol());
-  speedRadioGroup_->SetItemIndex(fromFile.SpeedUnit());
+  speedRadioGroup_->SetItemIndex(static_cast<int>(fromFile.SpeedUnit()));
   FillList(*lineWidth_, LineWidthText(fromFile.LineWidthLevel()), LineWidthItems);
   FillList(*filterComboBox_, FilterText(fromFile.AverageFilter()), FilterItems);
   // Filling the fields and check boxes sets the mark on the way.
@@ -304,9 +305,11 @@ void TOption::StoreSymbolsAndFlags() {
 }
 
 void TOption::StoreSpeedUnit() {
-  const int unit = speedRadioGroup_->ItemIndex();
-  if (unit < 0 || unit == settings_.SpeedUnit()) return;
-  settings_.SetSpeedUnit(static_cast<std::uint8_t>(unit));
+  const int index = speedRadioGroup_->ItemIndex();
+  if (index < 0) return;
+  const auto unit = static_cast<SpeedUnitCode>(index);
+  if (unit == settings_.SpeedUnit()) return;
+  settings_.SetSpeedUnit(unit);
   graphs_.RedrawView();
 }
 

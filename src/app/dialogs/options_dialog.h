@@ -53,9 +53,10 @@ class TOption : public QDialog {
   Q_OBJECT
 
  public:
-  // Messages go to a plain message box over the dialog.
-  TOption(UserSettings& settings, const SettingsFile& settingsFile, OptionsGraphs& graphs, QWidget* parent = nullptr);
-  TOption(UserSettings& settings, const SettingsFile& settingsFile, OptionsGraphs& graphs, MessageSink& messages,
+  // The settings and graphs must outlive the dialog; the settings file is
+  // the dialog's own. Messages go to a plain message box over the dialog.
+  TOption(UserSettings& settings, SettingsFile settingsFile, OptionsGraphs& graphs, QWidget* parent = nullptr);
+  TOption(UserSettings& settings, SettingsFile settingsFile, OptionsGraphs& graphs, MessageSink& messages,
           QWidget* parent = nullptr);
 
   // Fills the controls from the settings file; runs on every opening.
@@ -90,7 +91,7 @@ class TOption : public QDialog {
 
  private:
   // messages null: the dialog's own message box.
-  TOption(MessageSink* messages, UserSettings& settings, const SettingsFile& settingsFile, OptionsGraphs& graphs,
+  TOption(MessageSink* messages, UserSettings& settings, SettingsFile settingsFile, OptionsGraphs& graphs,
           QWidget* parent);
   QWidget* BuildOnlineGraphPage();
   QWidget* BuildGraphPage();
@@ -104,7 +105,7 @@ class TOption : public QDialog {
   void ShowSymbolWarning();
 
   UserSettings& settings_;
-  const SettingsFile& settingsFile_;
+  const SettingsFile settingsFile_;
   OptionsGraphs& graphs_;
   DialogMessageBox ownMessages_{*this};
   MessageSink* messages_ = nullptr;

@@ -115,7 +115,7 @@ void StrokeGraphs::SetupSeries() {
 // caption alone.
 void StrokeGraphs::SetSpeedTitles() {
   const int speedBox = SeriesCatalogue[SpeedDistanceSeries - 1].CaptionCheckBox;
-  const QString title = CheckBox(speedBox).text() + (core_.Settings().SpeedUnit() == 1 ? " [KM/H]" : " [M/S]");
+  const QString title = CheckBox(speedBox).text() + (core_.Settings().SpeedInKilometresPerHour() ? " [KM/H]" : " [M/S]");
   Series(SpeedDistanceSeries).setName(title);
   Series(SpeedTimeSeries).setName(title);
 }

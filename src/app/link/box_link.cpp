@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QThread>
+#include <hidapi/hidapi.h>
 
 #include <algorithm>
 
@@ -143,7 +144,7 @@ void BoxLink::ShutDown() {
 }
 
 int BoxLink::LiveReaderCount() const {
-  const auto live = [](const QPointer<TRead>& reader) { return !reader.isNull() && !reader->isFinished(); };
+  const auto live = [](const std::unique_ptr<TRead>& reader) { return reader && !reader->isFinished(); };
   return static_cast<int>(std::count_if(stoppedReaders_.begin(), stoppedReaders_.end(), live)) +
          (live(readerThread_) ? 1 : 0);
 }
@@ -160,16 +161,21 @@ void BoxLink::DeliverReceivedBytes(std::span<const std::uint8_t> bytes) {
 
 void BoxLink::StartReader() {
   if (readerThread_) return;
-  readerThread_ = new TRead(transport_, deliveryContext_, *this);
+  ReaderHost& host = *this;
+  readerThread_ = std::make_unique<TRead>(transport_, deliveryContext_, host);
+  connect(readerThread_.get(), &QThread::finished, this, &BoxLink::ReleaseEndedReaders, Qt::QueuedConnection);
   readerThread_->start();
 }
 
 void BoxLink::StopReader() {
   if (!readerThread_) return;
   readerThread_->requestInterruption();
-  std::erase_if(stoppedReaders_, [](const QPointer<TRead>& reader) { return reader.isNull(); });
-  stoppedReaders_.push_back(readerThread_);
-  readerThread_ = nullptr;
+  stoppedReaders_.push_back(std::move(readerThread_));
+  ReleaseEndedReaders();
+}
+
+void BoxLink::ReleaseEndedReaders() {
+  std::erase_if(stoppedReaders_, [](const std::unique_ptr<TRead>& reader) { return reader->isFinished(); });
 }
 
 void BoxLink::CloseBoxDevice() {
@@ -188,9 +194,8 @@ void BoxLink::EndReaders() {
   // A reader may be waiting for the main thread to take a report; it is
   // answered here, with the report dropped, until it has ended.
   endingReaders_ = true;
-  for (QPointer<TRead>& reader : stoppedReaders_) {
-    while (reader && !reader->wait(5)) QCoreApplication::sendPostedEvents(&deliveryContext_, QEvent::MetaCall);
-    delete reader.data();
+  for (const std::unique_ptr<TRead>& reader : stoppedReaders_) {
+    while (!reader->wait(5)) QCoreApplication::sendPostedEvents(&deliveryContext_, QEvent::MetaCall);
   }
   stoppedReaders_.clear();
   endingReaders_ = false;

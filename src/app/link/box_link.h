@@ -6,10 +6,10 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -69,6 +69,8 @@ class BoxLink final : public QObject, private ReaderHost {
   void ShowDisconnectedMenu();
   // Waits for every reader to end, dropping what they still hand over.
   void EndReaders();
+  // Destroys the stopped readers that have ended.
+  void ReleaseEndedReaders();
   void ApplyCheckedItem() { menu_.CheckItem(checkedItem_); }
 
   BoxLinkPeers peers_;
@@ -77,8 +79,10 @@ class BoxLink final : public QObject, private ReaderHost {
   BoxTransport transport_;
   // The reader's calls arrive through this object, which outlives every reader.
   QObject deliveryContext_;
-  QPointer<TRead> readerThread_;
-  std::vector<QPointer<TRead>> stoppedReaders_;
+  // The running reader, and those asked to stop that this link has not yet
+  // seen end: every reader is destroyed here, and only once it has ended.
+  std::unique_ptr<TRead> readerThread_;
+  std::vector<std::unique_ptr<TRead>> stoppedReaders_;
   bool endingReaders_ = false;
   int checkedItem_ = 0;  // 0: "Disconnected", n: box item n
   std::array<std::uint32_t, BoxItemCount> boxSerialNumbers_{};

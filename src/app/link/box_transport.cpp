@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/box_transport.h"
 
+#include <hidapi/hidapi.h>
+
 #include "protocol/box_identification.h"
 
 namespace veltrasko {

@@ -4,13 +4,14 @@
 // output reports from the main thread.
 #pragma once
 
-#include <hidapi/hidapi.h>
-
 #include <atomic>
 #include <cstdint>
 #include <span>
 
 #include "protocol/box_commands.h"
+
+// hidapi's device handle: hidapi itself is included by sources only.
+struct hid_device_;
 
 namespace veltrasko {
 
@@ -37,7 +38,7 @@ class BoxTransport final : public ReportWriter {
  private:
   // Opened and closed on the main thread only while no read is under way;
   // atomic because the reader looks at it on every pass.
-  std::atomic<hid_device*> boxDevice_{nullptr};
+  std::atomic<hid_device_*> boxDevice_{nullptr};
 };
 
 }  // namespace veltrasko

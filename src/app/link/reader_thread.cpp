@@ -9,10 +9,7 @@ constexpr unsigned long IdlePollMs = 10;
 }  // namespace
 
 TRead::TRead(BoxTransport& transport, QObject& mainThreadContext, ReaderHost& host)
-    : transport_(transport), mainThreadContext_(mainThreadContext), host_(host) {
-  // Once told to stop it ends by itself and frees itself; nobody joins it.
-  connect(this, &QThread::finished, this, &QObject::deleteLater);
-}
+    : transport_(transport), mainThreadContext_(mainThreadContext), host_(host) {}
 
 void TRead::run() {
   do {

@@ -27,6 +27,8 @@ class ReaderHost {
 
 inline constexpr std::size_t ReceiveBufferLength = 200;
 
+// Owned by the box link, which asks it to stop, waits until it has ended and
+// only then destroys it.
 class TRead final : public QThread {
  public:
   // mainThreadContext: an object of the main thread through which the calls

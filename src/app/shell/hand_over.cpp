@@ -15,7 +15,7 @@
 #include <climits>
 #include <ctime>
 
-#include "files/full_io.h"
+#include "files/file_descriptor.h"
 
 namespace veltrasko {
 
@@ -40,9 +40,9 @@ bool IsLeftover(const QByteArray& name) {
   return ::lstat(name.constData(), &status) == 0 && std::time(nullptr) - status.st_mtime > LeftoverAgeSeconds;
 }
 
-QByteArray ReadUpTo(int fd, qint64 limit) {
+QByteArray ReadUpTo(const FileDescriptor& file, qint64 limit) {
   QByteArray bytes(limit, '\0');
-  bytes.truncate(static_cast<qsizetype>(ReadFully(fd, bytes.data(), static_cast<std::size_t>(limit))));
+  bytes.truncate(static_cast<qsizetype>(file.ReadFully(bytes.data(), static_cast<std::size_t>(limit))));
   return bytes;
 }
 
@@ -55,14 +55,14 @@ bool WriteHandOverFile(const QString& handOverFile, QByteArrayView path, int wai
   for (;;) {
     // O_EXCL makes the file anew or not at all, and never through a link,
     // not even one that points nowhere.
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
-    if (fd >= 0) {
-      const bool written = WriteFully(fd, path.data(), static_cast<std::size_t>(path.size()));
-      if (::close(fd) == 0 && written) return true;
+    FileOpening opening = FileDescriptor::Open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, S_IRUSR | S_IWUSR);
+    if (opening.File.IsOpen()) {
+      const bool written = opening.File.WriteFully(path.data(), static_cast<std::size_t>(path.size()));
+      if (opening.File.Close() && written) return true;
       ::unlink(name.constData());  // part of a path must never be taken for one
       return false;
     }
-    if (errno != EEXIST) return false;
+    if (opening.Error != EEXIST) return false;
     if (IsLeftover(name)) {
       if (::unlink(name.constData()) != 0 && errno != ENOENT) return false;
       continue;
@@ -75,12 +75,12 @@ bool WriteHandOverFile(const QString& handOverFile, QByteArrayView path, int wai
 QByteArray TakeHandOverFile(const QString& handOverFile) {
   const QByteArray name = QFile::encodeName(handOverFile);
   if (name.isEmpty()) return {};
-  const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return {};
+  FileDescriptor file = FileDescriptor::Open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK).File;
+  if (!file.IsOpen()) return {};
   struct stat status {};
   QByteArray path;
-  if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) path = ReadUpTo(fd, HandOverPathLimit);
-  ::close(fd);
+  if (::fstat(file.Get(), &status) == 0 && S_ISREG(status.st_mode)) path = ReadUpTo(file, HandOverPathLimit);
+  file.Close();
   // Removing it decides who owns the path: when the second start has taken
   // its file back after its wait, it opens the record file itself.
   if (::unlink(name.constData()) != 0) return {};

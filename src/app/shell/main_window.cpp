@@ -79,6 +79,9 @@ TForm1::TForm1(AnalyserCore& core, const ProgramPlaces& places, const QByteArray
 // FormDestroy: the hand-over channel closes with the window, and the core,
 // which lives on, no longer calls into it.
 TForm1::~TForm1() {
+  // The Options dialog works on the graphs through graphOptions_: it goes
+  // now, while both are there, not after them with the window's children.
+  delete option_;
   handOver_->Stop();
   core_.SetConnectionListener(nullptr);
 }

@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/export_writer.h"
 
+#include <fcntl.h>
+
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 
 #include "export/text_line.h"
 #include "export/utf8_text.h"
+#include "files/buffered_writer.h"
+#include "files/file_descriptor.h"
 
 namespace veltrasko {
 namespace {
 
-constexpr float KilometresPerHourFactor = 3.6f;
 constexpr std::int16_t LastVersionReportedLow = 121;  // these boxes report one hundredth too little
 constexpr std::size_t OutputBufferSize = std::size_t{1} << 20;
 
@@ -34,11 +35,6 @@ struct FixedColumn {
 };
 constexpr std::array<FixedColumn, 14> ValueColumns{{
     {7, 2}, {7, 3}, {7, 2}, {7, 3}, {7, 2}, {7, 1}, {7, 1}, {8, 3}, {8, 3}, {8, 3}, {8, 2}, {8, 3}, {8, 3}, {4, 0}}};
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 double PrintedBoxVersion(std::int16_t boxVersion) {
   const int hundredths = boxVersion <= LastVersionReportedLow ? boxVersion + 1 : boxVersion;
@@ -97,9 +93,7 @@ void ComposeStroke(TextLine& line, const StrokeRow& row, const ClockBase& clock,
   line.AppendText("\n");
 }
 
-bool Write(std::FILE* file, const TextLine& line) {
-  return std::fwrite(line.View().data(), 1, line.Size(), file) == line.Size();
-}
+bool Write(BufferedWriter& file, const TextLine& line) { return file.Write(line.View()); }
 
 }  // namespace
 
@@ -121,33 +115,31 @@ void ApplyExportSymbols(char* line, std::size_t length, const UserSettings& sett
 }
 
 ExportResult WriteExportFile(const std::string& path, const ExportSource& source, const UserSettings& settings) {
-  // One large buffer: each line is one fwrite into it, the disk sees few big
-  // writes. Made before the stream, so that it outlives it.
-  const auto buffer = std::make_unique<char[]>(OutputBufferSize);
-  FileHandle file(std::fopen(path.c_str(), "wb"));
-  if (!file) return ExportResult::NotCreated;
-  std::setvbuf(file.get(), buffer.get(), _IOFBF, OutputBufferSize);
+  FileDescriptor output = FileDescriptor::Open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC).File;
+  if (!output.IsOpen()) return ExportResult::NotCreated;
+  // One large buffer: each line is copied into it, the disk sees few big writes.
+  BufferedWriter file(output, OutputBufferSize);
 
   TextLine line;
   ComposeHeader(line, source);
-  bool written = Write(file.get(), line);
+  bool written = Write(file, line);
 
   line.Clear();
-  line.AppendText(settings.SpeedUnit() == 1 ? HeadingKilometresPerHour : HeadingMetresPerSecond);
+  line.AppendText(settings.SpeedInKilometresPerHour() ? HeadingKilometresPerHour : HeadingMetresPerSecond);
   ApplyExportSymbols(line.Data(), line.Size(), settings);
-  written = Write(file.get(), line) && written;
+  written = Write(file, line) && written;
 
   const StrokeTable& strokes = source.Strokes;
   const ClockBase clock{strokes[0].ClockTime, strokes[0].PaddleTime};
-  const double speedFactor = settings.SpeedUnit() == 1 ? static_cast<double>(KilometresPerHourFactor) : 1.0;
+  const double speedFactor = settings.SpeedFactor();
   strokes.ForEachRow([&](const StrokeRow& row) {
     ComposeStroke(line, row, clock, speedFactor);
     ApplyExportSymbols(line.Data(), line.Size(), settings);
-    written = Write(file.get(), line) && written;
+    written = Write(file, line) && written;
   });
 
-  const bool closed = std::fclose(file.release()) == 0;
-  return written && closed ? ExportResult::Written : ExportResult::NotWritten;
+  written = file.Flush() && written;
+  return output.Close() && written ? ExportResult::Written : ExportResult::NotWritten;
 }
 
 std::string ProposedExportName(std::string_view recordPath) {

@@ -18,9 +18,6 @@ struct FootLines {
   std::string Information;
 };
 
-// ", no avg. filter" for a filter of one stroke, else ", avg. filter: N strokes".
-std::string FilterText(std::uint8_t averageFilter);
-
 // "Kayak, 62 Kg, Fan: 5, avg. filter: 4 strokes, 3-7-2024"; the name and the
 // fan resistance are left out when empty.
 std::string InformationLine(const PersonalData& data, std::uint8_t averageFilter);

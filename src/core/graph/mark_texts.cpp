@@ -47,13 +47,13 @@ std::string FixedText(double value, int decimals) {
   return std::string(text.data(), result.ptr);
 }
 
-std::string MarkText(const MarkTextHandler& handler, double y, std::uint8_t speedUnit) {
-  if (handler.DistanceSeries == SpeedDistanceSeries && speedUnit != 1)
+std::string MarkText(const MarkTextHandler& handler, double y, SpeedUnitCode speedUnit) {
+  if (handler.DistanceSeries == SpeedDistanceSeries && speedUnit != SpeedUnitCode::KilometresPerHour)
     return handler.Prefix + FixedText(y, 2) + " M/S";
   return handler.Prefix + FixedText(y, handler.Decimals) + handler.Suffix;
 }
 
-std::string PointTipText(int askingSeries, bool askingShown, double y, std::uint8_t speedUnit) {
+std::string PointTipText(int askingSeries, bool askingShown, double y, SpeedUnitCode speedUnit) {
   const MarkTextHandler* handler = MarkTextHandlerOf(askingSeries);
   if (!askingShown || handler == nullptr) return {};
   return MarkText(*handler, y, speedUnit);

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/user_settings.h"
+
 namespace veltrasko {
 
 struct MarkTextHandler {
@@ -21,12 +23,12 @@ struct MarkTextHandler {
 const MarkTextHandler* MarkTextHandlerOf(int seriesNumber);
 
 // The plotted value y in the handler's words; the speed follows the unit it
-// is plotted in (SpeedUnit 1: kilometres per hour).
-std::string MarkText(const MarkTextHandler& handler, double y, std::uint8_t speedUnit);
+// is plotted in.
+std::string MarkText(const MarkTextHandler& handler, double y, SpeedUnitCode speedUnit);
 
 // The tip for a point of the asking series: empty for a hidden series, as
 // for a series number no handler serves.
-std::string PointTipText(int askingSeries, bool askingShown, double y, std::uint8_t speedUnit);
+std::string PointTipText(int askingSeries, bool askingShown, double y, SpeedUnitCode speedUnit);
 
 // value with exactly decimals digits after a '.', rounded to the nearest,
 // whatever the locale.

@@ -7,7 +7,6 @@ namespace {
 constexpr std::uint8_t BothSides = 2;
 constexpr std::uint8_t LeftSide = 1;
 constexpr std::uint8_t RightSide = 0;
-constexpr float KilometresPerHourFactor = 3.6f;
 
 // The values of MainFilter, in slot order.
 enum MainValue { MainSpeed, MainStrokeRate, MainPower, MainWaterPercent, MainWaterDistance, MainAirTime,
@@ -67,11 +66,6 @@ void StrokeFilter::Step(std::uint16_t strokeNumber, std::span<const float> value
   if (++FilterPosition == length) FilterPosition = 0;
 }
 
-std::int16_t FilterLengthFor(std::uint8_t averageFilter) {
-  if (averageFilter == 0 || averageFilter > FilterSlotCount) return DefaultAverageFilter;
-  return averageFilter;
-}
-
 bool StrokePoints::HasPoint(int series) const {
   if (series < 1 || series > SeriesCount) return false;
   if (series <= Chart1SeriesCount) return true;
@@ -85,8 +79,9 @@ SideTrim SideTrimFor(std::size_t pointCount) {
 }
 
 StrokePoints PlotFilters::PlotPoints(const StrokeRow& row, const UserSettings& settings) {
-  SpeedFactor = settings.SpeedUnit() == 1 ? KilometresPerHourFactor : 1.0f;
-  const std::int16_t length = FilterLengthFor(settings.AverageFilter());
+  SpeedFactor = settings.SpeedFactor();
+  // Never more than the ring holds, whatever a hand-edited file says.
+  const std::int16_t length = settings.FilterLength();
   StrokePoints points;
 
   const std::array<float, MainValueCount> mainValues{row.Speed,         row.StrokeRate, row.Power,

@@ -16,7 +16,7 @@
 
 namespace veltrasko {
 
-inline constexpr std::size_t FilterSlotCount = 10;
+inline constexpr std::size_t FilterSlotCount = MaxAverageFilter;
 inline constexpr std::size_t MaxFilterValues = 8;
 
 // A trailing moving average over the last N strokes (N = 1 … 10), kept in a
@@ -39,10 +39,6 @@ struct StrokeFilter {
  private:
   void Restart();
 };
-
-// The length the filters use for a stored AverageFilter: values that could
-// overrun the ring (0, above 10) fall back to the default of 4.
-std::int16_t FilterLengthFor(std::uint8_t averageFilter);
 
 // The points one stroke adds. Points[n] belongs to Series n (1 … 36; index 0
 // is unused). Series 1 … 16 of Chart1 always get a point; of Chart2, the odd

@@ -9,6 +9,7 @@
 #include <array>
 #include <cerrno>
 #include <climits>
+#include <utility>
 
 namespace veltrasko {
 
@@ -37,10 +38,10 @@ bool RecordFile::Open(std::string_view path, int flags) {
     errno = EINVAL;  // callers tell a taken name from other failures by errno
     return false;
   }
-  do {
-    fd_ = ::open(terminated.data(), flags | O_CLOEXEC, 0666);
-  } while (fd_ < 0 && errno == EINTR);
-  return fd_ >= 0;
+  FileOpening opening = FileDescriptor::Open(terminated.data(), flags);
+  file_ = std::move(opening.File);
+  errno = opening.Error;
+  return file_.IsOpen();
 }
 
 RecordFile::CreateResult RecordFile::CreateNew(std::string_view path) {
@@ -51,25 +52,23 @@ RecordFile::CreateResult RecordFile::CreateNew(std::string_view path) {
 bool RecordFile::Create(std::string_view path) { return Open(path, O_WRONLY | O_CREAT | O_TRUNC); }
 
 bool RecordFile::Restart() {
-  if (fd_ < 0) return false;
+  if (!file_.IsOpen()) return false;
   writeFailed_ = false;
   int result;
   do {
-    result = ::ftruncate(fd_, 0);
+    result = ::ftruncate(file_.Get(), 0);
   } while (result != 0 && errno == EINTR);
-  return result == 0 && ::lseek(fd_, 0, SEEK_SET) == 0;
+  return result == 0 && ::lseek(file_.Get(), 0, SEEK_SET) == 0;
 }
 
 bool RecordFile::OpenForAppend(std::string_view path) { return Open(path, O_WRONLY | O_APPEND); }
 
 void RecordFile::Close() {
-  if (fd_ < 0) return;
-  if (::close(fd_) != 0 && errno != EINTR) writeFailed_ = true;
-  fd_ = -1;
+  if (!file_.Close()) writeFailed_ = true;
 }
 
 void RecordFile::WriteFrame(const FrameTag& tag, std::span<const std::uint8_t> payload) {
-  if (fd_ < 0) return;
+  if (!file_.IsOpen()) return;
   if (payload.size() > MaxFramePayload) {
     writeFailed_ = true;
     return;
@@ -78,21 +77,14 @@ void RecordFile::WriteFrame(const FrameTag& tag, std::span<const std::uint8_t> p
   std::copy(tag.begin(), tag.end(), frame.begin());
   std::copy(payload.begin(), payload.end(), frame.begin() + tag.size());
 
-  const std::size_t frameLength = tag.size() + payload.size();
-  std::size_t written = 0;
-  while (written < frameLength) {
-    const ssize_t result = ::write(fd_, frame.data() + written, frameLength - written);
-    if (result < 0 && errno == EINTR) continue;
-    if (result <= 0) {
-      writeFailed_ = true;
-      return;
-    }
-    written += static_cast<std::size_t>(result);
+  if (!file_.WriteFully(frame.data(), tag.size() + payload.size())) {
+    writeFailed_ = true;
+    return;
   }
   // A file whose name or folder was removed takes writes without error, yet
   // no one can ever read them: that is a failed write too.
   struct stat status;
-  if (::fstat(fd_, &status) != 0 || status.st_nlink == 0) writeFailed_ = true;
+  if (::fstat(file_.Get(), &status) != 0 || status.st_nlink == 0) writeFailed_ = true;
 }
 
 void WritePersonalDataFrame(RecordFile& file, PersonalData& data, CalendarDate today,

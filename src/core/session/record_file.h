@@ -8,6 +8,7 @@
 #include <span>
 #include <string_view>
 
+#include "files/file_descriptor.h"
 #include "protocol/box_messages.h"
 #include "protocol/frame_scanner.h"
 #include "settings/personal_data.h"
@@ -37,7 +38,7 @@ class RecordFile {
   // cannot be written.
   bool OpenForAppend(std::string_view path);
   void Close();
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const { return file_.IsOpen(); }
 
   // Writes one whole frame, the tag and then the payload, in one write call
   // (continued after an interruption or a short write). A failure is
@@ -48,7 +49,7 @@ class RecordFile {
  private:
   bool Open(std::string_view path, int flags);
 
-  int fd_ = -1;
+  FileDescriptor file_;
   bool writeFailed_ = false;
 };
 

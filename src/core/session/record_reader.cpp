@@ -3,13 +3,15 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <charconv>
 #include <cstring>
 #include <span>
 
+#include "files/file_descriptor.h"
 #include "screen/program_texts.h"
 
 namespace veltrasko {
@@ -25,7 +27,8 @@ constexpr std::size_t BlockAfterSessionStart = 34;
 // long file costs a few dozen read calls and never sits whole in memory.
 class BlockSource {
  public:
-  BlockSource(int fd, std::span<std::uint8_t> buffer) : fd_(fd), buffer_(buffer) {}
+  BlockSource(const FileDescriptor& file, std::span<std::uint8_t> buffer)
+      : file_(file), buffer_(buffer), ended_(!file.IsOpen()) {}
 
   // The next block of at most `size` bytes; empty at the end of the file.
   std::span<const std::uint8_t> Next(std::size_t size) {
@@ -41,38 +44,29 @@ class BlockSource {
     std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
     end_ -= begin_;
     begin_ = 0;
-    while (fd_ >= 0 && end_ < buffer_.size()) {
-      const ssize_t result = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
-      if (result < 0 && errno == EINTR) continue;
-      if (result <= 0) {
-        fd_ = -1;  // the end of the file, or a read error, which ends it too
-        return;
-      }
-      end_ += static_cast<std::size_t>(result);
-    }
+    if (ended_) return;
+    const std::size_t wanted = buffer_.size() - end_;
+    const std::size_t read = file_.ReadFully(buffer_.data() + end_, wanted);
+    end_ += read;
+    ended_ = read < wanted;  // the end of the file, or a read error, which ends it too
   }
 
-  int fd_;
+  const FileDescriptor& file_;
   std::span<std::uint8_t> buffer_;
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
+  bool ended_;
 };
 
 // Only a regular file is read. O_NONBLOCK keeps the open of a FIFO from
 // waiting for a writer and the check after it turns away FIFOs and devices
 // such as /dev/zero, which would never end or never answer.
-int OpenForReading(const FileNameField& path) {
-  if (path.View().empty()) return -1;
-  int fd;
-  do {
-    fd = ::open(path.Chars.data(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  } while (fd < 0 && errno == EINTR);
+FileDescriptor OpenForReading(const FileNameField& path) {
+  if (path.View().empty()) return {};
+  FileDescriptor file = FileDescriptor::Open(path.Chars.data(), O_RDONLY | O_NONBLOCK | O_NOCTTY).File;
   struct stat status {};
-  if (fd >= 0 && (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
+  if (file.IsOpen() && (::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode))) return {};
+  return file;
 }
 
 }  // namespace
@@ -104,9 +98,9 @@ bool RecordReader::ReadRecordFile(std::string_view path) {
   scanner_.emplace();
   path_ = FileNameField{};
   // A path too long for the name fields is refused: it reads as a missing file.
-  const int fd = path_.Assign(path) ? OpenForReading(path_) : -1;
+  const FileDescriptor file = path_.Assign(path) ? OpenForReading(path_) : FileDescriptor();
 
-  BlockSource source(fd, *readAhead_);
+  BlockSource source(file, *readAhead_);
   for (;;) {
     const std::size_t size = header.BoxVersion == 0 ? BlockBeforeSessionStart : BlockAfterSessionStart;
     const std::span<const std::uint8_t> block = source.Next(size);
@@ -116,7 +110,6 @@ bool RecordReader::ReadRecordFile(std::string_view path) {
   }
 
   sinks_.Graphs.UpdateAxes();
-  if (fd >= 0) ::close(fd);
   return header.BoxVersion != 0;
 }
 

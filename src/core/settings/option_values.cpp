@@ -10,7 +10,6 @@ constexpr std::array<const char*, 3> LineWidthTexts{"Thin line", "Normal line", 
 constexpr std::array<const char*, 6> FilterTexts{"No filter", "2 strokes", "4 strokes",
                                                  "6 strokes", "8 strokes", "10 strokes"};
 constexpr const char* UnknownValueText = "ERROR";
-constexpr std::uint8_t MaxFilterLength = 10;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -34,9 +33,8 @@ const char* LineWidthText(std::uint8_t level) {
 }
 
 const char* FilterText(std::uint8_t filter) {
-  if (filter == 1) return FilterTexts[0];
-  if (filter >= 2 && filter <= MaxFilterLength && filter % 2 == 0) return FilterTexts[filter / 2];
-  return UnknownValueText;
+  if (!OfferedFilterLength(filter)) return UnknownValueText;
+  return FilterTexts[filter / 2];
 }
 
 std::uint8_t FilterForItem(int index) { return index == 0 ? 1 : static_cast<std::uint8_t>(2 * index); }
@@ -45,7 +43,7 @@ UserSettings SafeForGraphs(const UserSettings& fromFile) {
   // The defaults of a new file are also what a repair puts in place of these fields.
   const UserSettings defaults = UserSettings::Defaults();
   UserSettings safe = fromFile;
-  if (safe.AverageFilter() == 0 || safe.AverageFilter() > MaxFilterLength) safe.SetAverageFilter(defaults.AverageFilter());
+  safe.SetAverageFilter(fromFile.FilterLength());
   if (safe.OnlineWindowDistance() < 1) safe.SetOnlineWindowDistance(defaults.OnlineWindowDistance());
   if (safe.OnlineWindowTime() < 1) safe.SetOnlineWindowTime(defaults.OnlineWindowTime());
   return safe;

@@ -5,9 +5,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <algorithm>
-
-#include "files/full_io.h"
+#include "files/file_descriptor.h"
 
 namespace veltrasko {
 namespace {
@@ -15,11 +13,10 @@ namespace {
 constexpr std::int32_t DefaultWindowDistance = 250;
 constexpr std::int32_t DefaultWindowTime = 60;
 constexpr std::int32_t MaxWindowLength = 999999;
-constexpr std::uint8_t DefaultSpeedUnit = 1;   // KM/H in a new file
-constexpr std::uint8_t RepairedSpeedUnit = 0;  // M/S in place of a bad value
+constexpr SpeedUnitCode DefaultSpeedUnit = SpeedUnitCode::KilometresPerHour;  // in a new file
+constexpr SpeedUnitCode RepairedSpeedUnit = SpeedUnitCode::MetresPerSecond;  // in place of a bad value
 constexpr std::uint8_t DefaultLineWidthLevel = 2;
 constexpr std::uint8_t DefaultSeparatorSymbol = 1;  // comma
-constexpr std::array<std::uint8_t, 6> FilterChoices{1, 2, 4, 6, 8, 10};
 
 // Puts the replacement in place of a window length outside 1 to 999999;
 // true when it did.
@@ -40,7 +37,7 @@ bool ReplaceByte(UserSettings& settings, std::size_t offset, std::uint8_t lowest
 }
 
 bool ReplaceFilter(UserSettings& settings) {
-  if (std::ranges::find(FilterChoices, settings.AverageFilter()) != FilterChoices.end()) return false;
+  if (OfferedFilterLength(settings.AverageFilter())) return false;
   settings.SetAverageFilter(DefaultAverageFilter);
   return true;
 }
@@ -70,13 +67,11 @@ bool SettingsFile::LoadSettings(UserSettings& settings) const {
 }
 
 bool SettingsFile::ReadSettingsFile(UserSettings& settings) const {
-  const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+  const FileDescriptor file = FileDescriptor::Open(path_.c_str(), O_RDONLY).File;
+  if (!file.IsOpen()) return false;
   // Read into a copy: a short file must not leave half a record in force.
   UserSettings read;
-  const std::size_t count = ReadFully(fd, read.Bytes.data(), read.Bytes.size());
-  ::close(fd);
-  if (count != UserSettingsLength) return false;
+  if (file.ReadFully(read.Bytes.data(), read.Bytes.size()) != UserSettingsLength) return false;
   settings = read;
   return true;
 }
@@ -89,7 +84,7 @@ void SettingsFile::RepairSettings(UserSettings& settings) const {
   replaced |= ReplaceWindowLength(settings, at::OnlineWindowTime, DefaultWindowTime);
   replaced |= ReplaceByte(settings, at::ViewAll, 0, 1, 0);
   replaced |= ReplaceByte(settings, at::EnlargeAxisText, 0, 1, 0);
-  replaced |= ReplaceByte(settings, at::SpeedUnit, 0, 1, RepairedSpeedUnit);
+  replaced |= ReplaceByte(settings, at::SpeedUnit, 0, 1, static_cast<std::uint8_t>(RepairedSpeedUnit));
   replaced |= ReplaceByte(settings, at::LineWidthLevel, 1, 3, DefaultLineWidthLevel);
   replaced |= ReplaceFilter(settings);
   replaced |= ReplaceByte(settings, at::DecimalSymbol, 0, 1, 0);
@@ -102,10 +97,10 @@ void SettingsFile::WriteSettingsFile(const UserSettings& settings) const {
   // its place is replaced, never followed, and a crash leaves the old file
   // or the new one, never part of one.
   std::string temporary = path_ + ".XXXXXX";
-  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-  if (fd < 0) return;
-  const bool written = WriteFully(fd, settings.Bytes.data(), settings.Bytes.size()) && ::fsync(fd) == 0;
-  if (::close(fd) != 0 || !written || ::rename(temporary.c_str(), path_.c_str()) != 0) ::unlink(temporary.c_str());
+  FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+  if (!file.IsOpen()) return;
+  const bool written = file.WriteFully(settings.Bytes.data(), settings.Bytes.size()) && ::fsync(file.Get()) == 0;
+  if (!file.Close() || !written || ::rename(temporary.c_str(), path_.c_str()) != 0) ::unlink(temporary.c_str());
 }
 
 }  // namespace veltrasko

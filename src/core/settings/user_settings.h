@@ -15,6 +15,22 @@ namespace veltrasko {
 inline constexpr std::size_t UserSettingsLength = 22;
 // Strokes averaged in the graphs unless the user chooses otherwise.
 inline constexpr std::uint8_t DefaultAverageFilter = 4;
+// The most strokes the graphs can average over.
+inline constexpr std::uint8_t MaxAverageFilter = 10;
+
+// The graphs average over 1 to 10 strokes; a file edited by hand may hold any byte.
+constexpr bool UsableFilterLength(std::uint8_t strokes) { return strokes >= 1 && strokes <= MaxAverageFilter; }
+// The Options dialog offers no filter (1) and 2, 4, 6, 8 or 10 strokes.
+constexpr bool OfferedFilterLength(std::uint8_t strokes) {
+  return strokes == 1 || (strokes % 2 == 0 && UsableFilterLength(strokes));
+}
+
+// The speed unit's code in the settings byte. Any code but kilometres per
+// hour shows metres per second; a hand-edited file may hold others, which
+// are kept as they are.
+enum class SpeedUnitCode : std::uint8_t { MetresPerSecond = 0, KilometresPerHour = 1 };
+// Speeds are kept in metres per second and multiplied by this for km/h.
+inline constexpr float KilometresPerHourFactor = 3.6f;
 
 // Where each field stands in the 22 bytes; the two 32-bit fields are unaligned.
 namespace SettingsOffset {
@@ -39,9 +55,16 @@ struct UserSettings {
   std::int32_t OnlineWindowTime() const { return ReadI32(SettingsOffset::OnlineWindowTime); }
   std::uint8_t ViewAll() const { return Bytes[SettingsOffset::ViewAll]; }
   std::uint8_t EnlargeAxisText() const { return Bytes[SettingsOffset::EnlargeAxisText]; }
-  std::uint8_t SpeedUnit() const { return Bytes[SettingsOffset::SpeedUnit]; }
+  SpeedUnitCode SpeedUnit() const { return static_cast<SpeedUnitCode>(Bytes[SettingsOffset::SpeedUnit]); }
+  bool SpeedInKilometresPerHour() const { return SpeedUnit() == SpeedUnitCode::KilometresPerHour; }
+  // What a stored speed in metres per second is multiplied by for the unit chosen.
+  float SpeedFactor() const { return SpeedInKilometresPerHour() ? KilometresPerHourFactor : 1.0f; }
   std::uint8_t LineWidthLevel() const { return Bytes[SettingsOffset::LineWidthLevel]; }
   std::uint8_t AverageFilter() const { return Bytes[SettingsOffset::AverageFilter]; }
+  // The strokes the graphs average over: the stored count when usable, else the default.
+  std::uint8_t FilterLength() const {
+    return UsableFilterLength(AverageFilter()) ? AverageFilter() : DefaultAverageFilter;
+  }
   std::uint8_t DecimalSymbol() const { return Bytes[SettingsOffset::DecimalSymbol]; }
   std::uint8_t SeparatorSymbol() const { return Bytes[SettingsOffset::SeparatorSymbol]; }
 
@@ -49,7 +72,7 @@ struct UserSettings {
   void SetOnlineWindowTime(std::int32_t v) { WriteI32(SettingsOffset::OnlineWindowTime, v); }
   void SetViewAll(std::uint8_t v) { Bytes[SettingsOffset::ViewAll] = v; }
   void SetEnlargeAxisText(std::uint8_t v) { Bytes[SettingsOffset::EnlargeAxisText] = v; }
-  void SetSpeedUnit(std::uint8_t v) { Bytes[SettingsOffset::SpeedUnit] = v; }
+  void SetSpeedUnit(SpeedUnitCode v) { Bytes[SettingsOffset::SpeedUnit] = static_cast<std::uint8_t>(v); }
   void SetLineWidthLevel(std::uint8_t v) { Bytes[SettingsOffset::LineWidthLevel] = v; }
   void SetAverageFilter(std::uint8_t v) { Bytes[SettingsOffset::AverageFilter] = v; }
   void SetDecimalSymbol(std::uint8_t v) { Bytes[SettingsOffset::DecimalSymbol] = v; }

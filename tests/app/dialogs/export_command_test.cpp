@@ -205,7 +205,7 @@ class ExportEachWay : public ExportCommandTest, public ::testing::WithParamInter
   ExportEachWay() {
     core_->EditSettings().SetSeparatorSymbol(GetParam().Separator);
     core_->EditSettings().SetDecimalSymbol(GetParam().Decimal);
-    core_->EditSettings().SetSpeedUnit(GetParam().Speed);
+    core_->EditSettings().SetSpeedUnit(static_cast<SpeedUnitCode>(GetParam().Speed));
   }
   static std::vector<std::string> ToolOptions() {
     static const char* const Separators[] = {"semicolon", "comma", "tab"};

@@ -20,7 +20,7 @@ UserSettings Customised() {
   settings.SetOnlineWindowDistance(500);
   settings.SetOnlineWindowTime(90);
   settings.SetViewAll(1);
-  settings.SetSpeedUnit(0);
+  settings.SetSpeedUnit(SpeedUnitCode::MetresPerSecond);
   settings.SetLineWidthLevel(3);
   settings.SetAverageFilter(10);
   settings.SetDecimalSymbol(1);

@@ -22,7 +22,7 @@ TEST_F(PlottingTest, RightStrokeFeedsChart1AndTheRightLinesOnly) {
 }
 
 TEST_F(PlottingTest, EachSeriesGetsItsOwnValue) {
-  core_->EditSettings().SetSpeedUnit(0);
+  core_->EditSettings().SetSpeedUnit(SpeedUnitCode::MetresPerSecond);
   PlotLive(MakeRow(1, Both, 10, 3));
   const std::vector<std::pair<int, double>> expected{
       {1, 4.0}, {2, 90}, {3, 200}, {4, 60}, {5, 1.5}, {6, 0.25}, {7, 120}, {8, 2.5},

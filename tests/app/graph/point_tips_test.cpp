@@ -45,7 +45,7 @@ TEST_F(PointTipsTest, ShownLineGivesItsValueInKilometresPerHour) {
 }
 
 TEST_F(PointTipsTest, ShownLineGivesItsValueInMetresPerSecond) {
-  core_->EditSettings().SetSpeedUnit(0);
+  core_->EditSettings().SetSpeedUnit(SpeedUnitCode::MetresPerSecond);
   PlotFile({Row(1, 100, 30, 4.0f), Row(2, 200, 60, 5.0f)});
   Show(page1_);
   EXPECT_EQ(Tools().ChartTool1().TipAt(PixelOf(Graphs().Series(1), 100, 4.0)).toStdString(), "Speed: 4.00 M/S");

@@ -91,7 +91,7 @@ TEST_F(ViewsTest, RedrawKeepsTheFileViewWithTheNewFilter) {
 TEST_F(ViewsTest, RedrawInTheOnlineViewAppliesANewSpeedUnit) {
   RecordLive(1, 100);
   RecordLive(2, 100);
-  core_->EditSettings().SetSpeedUnit(0);
+  core_->EditSettings().SetSpeedUnit(SpeedUnitCode::MetresPerSecond);
   Graphs().RedrawView();
   EXPECT_EQ(Graphs().Series(1).name(), "Speed [M/S]");
   EXPECT_EQ(Graphs().Series(9).name(), "Speed [M/S]");

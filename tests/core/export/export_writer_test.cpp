@@ -68,7 +68,7 @@ UserSettings Symbols(std::uint8_t separator, std::uint8_t decimal, std::uint8_t 
   UserSettings settings = UserSettings::Defaults();
   settings.SetSeparatorSymbol(separator);
   settings.SetDecimalSymbol(decimal);
-  settings.SetSpeedUnit(speedUnit);
+  settings.SetSpeedUnit(static_cast<SpeedUnitCode>(speedUnit));
   return settings;
 }
 

@@ -10,32 +10,35 @@
 namespace veltrasko {
 namespace {
 
+constexpr SpeedUnitCode Kmh = SpeedUnitCode::KilometresPerHour;
+constexpr SpeedUnitCode Ms = SpeedUnitCode::MetresPerSecond;
+
 TEST(MarkTexts, SpeedFollowsTheUnitItIsPlottedIn) {
-  EXPECT_EQ(PointTipText(1, true, 14.42, 1), "Speed: 14.4 KM/H");
-  EXPECT_EQ(PointTipText(9, true, 14.46, 1), "Speed: 14.5 KM/H");
-  EXPECT_EQ(PointTipText(1, true, 4.0, 0), "Speed: 4.00 M/S");
-  EXPECT_EQ(PointTipText(9, true, 3.456, 0), "Speed: 3.46 M/S");
+  EXPECT_EQ(PointTipText(1, true, 14.42, Kmh), "Speed: 14.4 KM/H");
+  EXPECT_EQ(PointTipText(9, true, 14.46, Kmh), "Speed: 14.5 KM/H");
+  EXPECT_EQ(PointTipText(1, true, 4.0, Ms), "Speed: 4.00 M/S");
+  EXPECT_EQ(PointTipText(9, true, 3.456, Ms), "Speed: 3.46 M/S");
 }
 
 TEST(MarkTexts, EachValueInItsWordsAndDecimals) {
-  EXPECT_EQ(PointTipText(7, true, 61.6, 1), "Heart rate 62 Strokes/min.");
-  EXPECT_EQ(PointTipText(15, true, 61.4, 1), "Heart rate 61 Strokes/min.");
-  EXPECT_EQ(PointTipText(10, true, 88.25, 1), "Stroke rate: 88.2 Strokes/min.");
-  EXPECT_EQ(PointTipText(3, true, 1234.56, 1), "Power: 1234.6 Watts");
-  EXPECT_EQ(PointTipText(12, true, 61.0, 1), "Water section: 61.0 Pct.");
-  EXPECT_EQ(PointTipText(5, true, 1.5, 1), "Water dist.: 1.500 Meters");
-  EXPECT_EQ(PointTipText(14, true, 0.2504, 1), "Air time 0.250 Seconds");
-  EXPECT_EQ(PointTipText(16, true, 2.5, 1), "Stroke distance: 2.50 Meters");
-  EXPECT_EQ(PointTipText(25, true, 200, 1), "Power - Left: 200.0 Watts");
-  EXPECT_EQ(PointTipText(18, true, 201, 1), "Power - Right: 201.0 Watts");
-  EXPECT_EQ(PointTipText(27, true, 2.345, 1), "Stroke distance - Left: 2.35 Meters");
-  EXPECT_EQ(PointTipText(20, true, 2.3, 1), "Stroke distance - Right: 2.30 Meters");
-  EXPECT_EQ(PointTipText(21, true, 1.25, 1), "Water dist. - Left: 1.250 Meters");
-  EXPECT_EQ(PointTipText(30, true, 1.2, 1), "Water dist. - Right: 1.200 Meters");
-  EXPECT_EQ(PointTipText(23, true, 0.3, 1), "Air time - Left: 0.300 Seconds");
-  EXPECT_EQ(PointTipText(32, true, 0.31, 1), "Air time - Right: 0.310 Seconds");
-  EXPECT_EQ(PointTipText(35, true, 150, 1), "Work - Left: 150.0 Joule");
-  EXPECT_EQ(PointTipText(34, true, 151.04, 1), "Work - Right: 151.0 Joule");
+  EXPECT_EQ(PointTipText(7, true, 61.6, Kmh), "Heart rate 62 Strokes/min.");
+  EXPECT_EQ(PointTipText(15, true, 61.4, Kmh), "Heart rate 61 Strokes/min.");
+  EXPECT_EQ(PointTipText(10, true, 88.25, Kmh), "Stroke rate: 88.2 Strokes/min.");
+  EXPECT_EQ(PointTipText(3, true, 1234.56, Kmh), "Power: 1234.6 Watts");
+  EXPECT_EQ(PointTipText(12, true, 61.0, Kmh), "Water section: 61.0 Pct.");
+  EXPECT_EQ(PointTipText(5, true, 1.5, Kmh), "Water dist.: 1.500 Meters");
+  EXPECT_EQ(PointTipText(14, true, 0.2504, Kmh), "Air time 0.250 Seconds");
+  EXPECT_EQ(PointTipText(16, true, 2.5, Kmh), "Stroke distance: 2.50 Meters");
+  EXPECT_EQ(PointTipText(25, true, 200, Kmh), "Power - Left: 200.0 Watts");
+  EXPECT_EQ(PointTipText(18, true, 201, Kmh), "Power - Right: 201.0 Watts");
+  EXPECT_EQ(PointTipText(27, true, 2.345, Kmh), "Stroke distance - Left: 2.35 Meters");
+  EXPECT_EQ(PointTipText(20, true, 2.3, Kmh), "Stroke distance - Right: 2.30 Meters");
+  EXPECT_EQ(PointTipText(21, true, 1.25, Kmh), "Water dist. - Left: 1.250 Meters");
+  EXPECT_EQ(PointTipText(30, true, 1.2, Kmh), "Water dist. - Right: 1.200 Meters");
+  EXPECT_EQ(PointTipText(23, true, 0.3, Kmh), "Air time - Left: 0.300 Seconds");
+  EXPECT_EQ(PointTipText(32, true, 0.31, Kmh), "Air time - Right: 0.310 Seconds");
+  EXPECT_EQ(PointTipText(35, true, 150, Kmh), "Work - Left: 150.0 Joule");
+  EXPECT_EQ(PointTipText(34, true, 151.04, Kmh), "Work - Right: 151.0 Joule");
 }
 
 TEST(MarkTexts, EveryOneOfTheSeriesHasItsHandlerAndOnlyThose) {
@@ -47,12 +50,12 @@ TEST(MarkTexts, EveryOneOfTheSeriesHasItsHandlerAndOnlyThose) {
   }
   EXPECT_EQ(MarkTextHandlerOf(0), nullptr);
   EXPECT_EQ(MarkTextHandlerOf(37), nullptr);
-  EXPECT_EQ(PointTipText(37, true, 1, 1), "");
+  EXPECT_EQ(PointTipText(37, true, 1, Kmh), "");
 }
 
 TEST(MarkTexts, HiddenSeriesGiveNoTip) {
-  EXPECT_EQ(PointTipText(1, false, 14.42, 1), "");
-  EXPECT_EQ(PointTipText(36, false, 10, 1), "");
+  EXPECT_EQ(PointTipText(1, false, 14.42, Kmh), "");
+  EXPECT_EQ(PointTipText(36, false, 10, Kmh), "");
 }
 
 TEST(MarkTexts, FixedTextIgnoresTheLocaleAndRoundsToNearest) {

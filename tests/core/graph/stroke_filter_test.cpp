@@ -8,7 +8,7 @@
 namespace veltrasko {
 namespace {
 
-UserSettings SettingsWith(std::uint8_t averageFilter, std::uint8_t speedUnit = 0) {
+UserSettings SettingsWith(std::uint8_t averageFilter, SpeedUnitCode speedUnit = SpeedUnitCode::MetresPerSecond) {
   UserSettings settings = UserSettings::Defaults();
   settings.SetAverageFilter(averageFilter);
   settings.SetSpeedUnit(speedUnit);
@@ -92,7 +92,7 @@ TEST(StrokeFilterTest, SpeedIsScaledAfterAveragingOnly) {
   StrokeRow row = Row(1, 2);
   row.Speed = 4.0f;
   PlotFilters kmh;
-  const StrokePoints points = kmh.PlotPoints(row, SettingsWith(1, 1));
+  const StrokePoints points = kmh.PlotPoints(row, SettingsWith(1, SpeedUnitCode::KilometresPerHour));
   EXPECT_EQ(kmh.SpeedFactor, 3.6f);
   EXPECT_EQ(points.Points[1].Y, 4.0 * static_cast<double>(3.6f));
   EXPECT_NEAR(points.Points[1].Y, 14.4, 1e-5);
@@ -101,7 +101,7 @@ TEST(StrokeFilterTest, SpeedIsScaledAfterAveragingOnly) {
   EXPECT_EQ(points.Points[10].Y, row.StrokeRate);
 
   PlotFilters ms;
-  EXPECT_EQ(ms.PlotPoints(row, SettingsWith(1, 0)).Points[1].Y, 4.0);
+  EXPECT_EQ(ms.PlotPoints(row, SettingsWith(1, SpeedUnitCode::MetresPerSecond)).Points[1].Y, 4.0);
   EXPECT_EQ(ms.SpeedFactor, 1.0f);
 }
 
@@ -190,12 +190,12 @@ TEST(StrokeFilterTest, LengthChangeRestartsWithinTheNewLength) {
 }
 
 TEST(StrokeFilterTest, InvalidLengthsFallBackToFour) {
-  EXPECT_EQ(FilterLengthFor(0), 4);
-  EXPECT_EQ(FilterLengthFor(11), 4);
-  EXPECT_EQ(FilterLengthFor(255), 4);
-  EXPECT_EQ(FilterLengthFor(10), 10);
-  EXPECT_EQ(FilterLengthFor(3), 3);
-  EXPECT_EQ(FilterLengthFor(1), 1);
+  EXPECT_EQ(SettingsWith(0).FilterLength(), 4);
+  EXPECT_EQ(SettingsWith(11).FilterLength(), 4);
+  EXPECT_EQ(SettingsWith(255).FilterLength(), 4);
+  EXPECT_EQ(SettingsWith(10).FilterLength(), 10);
+  EXPECT_EQ(SettingsWith(3).FilterLength(), 3);
+  EXPECT_EQ(SettingsWith(1).FilterLength(), 1);
   for (std::uint8_t stored : {0, 11, 200}) {
     PlotFilters filters;
     const auto ys = PowerPoints(

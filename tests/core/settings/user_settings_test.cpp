@@ -259,5 +259,22 @@ TEST_F(UserSettingsTest, FolderThatCannotHoldTheFileIsSilent) {
   }
 }
 
+TEST(SpeedUnitCodeTest, NamesTheSameByteAndKeepsUnknownCodes) {
+  UserSettings settings = UserSettings::Defaults();
+  EXPECT_EQ(settings.SpeedUnit(), SpeedUnitCode::KilometresPerHour);
+  EXPECT_EQ(settings.SpeedFactor(), 3.6f);
+  settings.SetSpeedUnit(SpeedUnitCode::MetresPerSecond);
+  EXPECT_EQ(settings.Bytes[SettingsOffset::SpeedUnit], 0);
+  EXPECT_EQ(settings.SpeedFactor(), 1.0f);
+  settings.SetSpeedUnit(SpeedUnitCode::KilometresPerHour);
+  EXPECT_EQ(settings.Bytes[SettingsOffset::SpeedUnit], 1);
+
+  // A hand-edited code shows metres per second and survives a store of what was read.
+  settings.Bytes[SettingsOffset::SpeedUnit] = 7;
+  EXPECT_FALSE(settings.SpeedInKilometresPerHour());
+  settings.SetSpeedUnit(settings.SpeedUnit());
+  EXPECT_EQ(settings.Bytes[SettingsOffset::SpeedUnit], 7);
+}
+
 }  // namespace
 }  // namespace veltrasko

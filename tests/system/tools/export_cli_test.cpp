@@ -77,7 +77,7 @@ TEST_P(ExportSymbols, EachOptionReachesTheWriter) {
   UserSettings settings = UserSettings::Defaults();
   settings.SetSeparatorSymbol(GetParam().Separator);
   settings.SetDecimalSymbol(GetParam().Decimal);
-  settings.SetSpeedUnit(GetParam().Speed);
+  settings.SetSpeedUnit(static_cast<SpeedUnitCode>(GetParam().Speed));
   const std::string exported = ReadWholeText(File("out.txt"));
   EXPECT_EQ(exported, WindowExport(record, settings));
   EXPECT_EQ(LineAfterHeader(exported, 0).rfind(GetParam().HeadingStart, 0), 0u) << LineAfterHeader(exported, 0);
