@@ -12,20 +12,29 @@ namespace {
 
 constexpr std::string_view Usage =
     "usage: veltrasko-export [--separator semicolon|comma|tab] [--decimal dot|comma]\n"
-    "                        [--speed ms|kmh] [-o OUT] [--] FILE.vrc\n"
-    "Writes the strokes of a record file to a text file, as the analyser's\n"
-    "\"Export data...\" does for an opened file.\n"
+    "                        [--speed ms|kmh] [--summary] [-o OUT | -d DIR]\n"
+    "                        [--] FILE.vrc|FOLDER...\n"
+    "Writes the strokes of record files to text files, as the analyser's\n"
+    "\"Export data...\" does for an opened file. A FOLDER stands for every\n"
+    "*.vrc file in it.\n"
     "\n"
     "  --separator S     column separator (default comma)\n"
     "  --decimal D       decimal symbol (default dot)\n"
     "  --speed U         speed in m/s or km/h (default kmh)\n"
-    "  -o, --output OUT  output file (default FILE without .vrc, plus .csv)\n"
+    "  --summary         write the session summary (totals, averages, 500 m\n"
+    "                    splits) as tab-separated text to standard output\n"
+    "  -o, --output OUT  output file of one record file (default FILE without\n"
+    "                    .vrc, plus .csv); with --summary, of all of them\n"
+    "  -d, --directory DIR\n"
+    "                    every output into DIR (made if missing) instead of next\n"
+    "                    to its record file; summaries as FILE.summary.txt\n"
     "  -h, --help        show this text\n"
     "  --version         show the version\n"
     "Values go after a space or an '=' (--speed=ms); a FILE beginning with '-'\n"
-    "goes after --.\n"
+    "goes after --. With several files each is reported on standard error.\n"
     "exit codes: 0 written, 2 bad usage, 3 record file not readable,\n"
-    "            4 output not written, 5 no strokes to export\n";
+    "            4 output not written, 5 no strokes to export;\n"
+    "            of several files the worst: 4, then 3, then 5\n";
 
 struct Choice {
   std::string_view Word;
@@ -56,13 +65,22 @@ bool ApplyChoice(const SymbolOption& option, std::string_view word, UserSettings
   return false;
 }
 
-enum OptionCode : int { HelpCode = 'h', OutputCode = 'o', VersionCode = 256, FirstSymbolCode };
+enum OptionCode : int {
+  HelpCode = 'h',
+  OutputCode = 'o',
+  DirectoryCode = 'd',
+  VersionCode = 256,
+  SummaryCode,
+  FirstSymbolCode
+};
 
 const option LongOptions[] = {
     {SymbolOptions[0].Name, required_argument, nullptr, FirstSymbolCode},
     {SymbolOptions[1].Name, required_argument, nullptr, FirstSymbolCode + 1},
     {SymbolOptions[2].Name, required_argument, nullptr, FirstSymbolCode + 2},
     {"output", required_argument, nullptr, OutputCode},
+    {"directory", required_argument, nullptr, DirectoryCode},
+    {"summary", no_argument, nullptr, SummaryCode},
     {"help", no_argument, nullptr, HelpCode},
     {"version", no_argument, nullptr, VersionCode},
     {nullptr, 0, nullptr, 0},
@@ -78,7 +96,7 @@ ExportArguments Bad(std::string error) {
 
 ExportArguments ParseExportArguments(std::span<const std::string_view> arguments) {
   ExportArguments result;
-  GetoptRun run(arguments, "ho:", LongOptions);
+  GetoptRun run(arguments, "ho:d:", LongOptions);
   for (int code = run.Next(); code != -1; code = run.Next()) {
     const std::string_view value = run.Value();
     if (code == HelpCode || code == VersionCode) {
@@ -88,6 +106,11 @@ ExportArguments ParseExportArguments(std::span<const std::string_view> arguments
     if (code == OutputCode) {
       if (value.empty()) return Bad("-o needs a file name");
       result.OutputPath = std::string(value);
+    } else if (code == DirectoryCode) {
+      if (value.empty()) return Bad("-d needs a folder name");
+      result.OutputFolder = std::string(value);
+    } else if (code == SummaryCode) {
+      result.Summary = true;
     } else if (code >= FirstSymbolCode && code < FirstSymbolCode + static_cast<int>(SymbolOptions.size())) {
       const SymbolOption& symbol = SymbolOptions[static_cast<std::size_t>(code - FirstSymbolCode)];
       if (!ApplyChoice(symbol, value, result.Settings))
@@ -97,9 +120,14 @@ ExportArguments ParseExportArguments(std::span<const std::string_view> arguments
     }
   }
   const std::vector<std::string_view> operands = run.Operands();
-  if (operands.size() > 1) return Bad("more than one record file");
-  if (operands.empty() || operands.front().empty()) return Bad("no record file");
-  result.RecordPath = std::string(operands.front());
+  if (operands.empty()) return Bad("no record file");
+  for (const std::string_view operand : operands) {
+    if (operand.empty()) return Bad("an empty record file name");
+    result.Inputs.emplace_back(operand);
+  }
+  if (result.OutputPath && result.OutputFolder) return Bad("-o and -d exclude each other");
+  if (result.OutputPath && !result.Summary && result.Inputs.size() > 1)
+    return Bad("-o names the output of one record file; use -d for several");
   result.Command = ExportCommand::Export;
   return result;
 }

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The command line of veltrasko-export: the export symbols, the output path
-// and the record file to export, and the usage text shown for a bad one.
+// The command line of veltrasko-export: the export symbols, where the output
+// goes, the summary switch and the record files (or folders of them) to
+// export, and the usage text shown for a bad one.
 #pragma once
 
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/user_settings.h"
 
@@ -16,8 +18,11 @@ enum class ExportCommand { Export, ShowHelp, ShowVersion, BadUsage };
 
 struct ExportArguments {
   ExportCommand Command = ExportCommand::BadUsage;
-  std::string RecordPath;
+  // Record files and folders, as given; a folder stands for its *.vrc files.
+  std::vector<std::string> Inputs;
   std::optional<std::string> OutputPath;
+  std::optional<std::string> OutputFolder;  // -d: every output goes there
+  bool Summary = false;                     // the session summary instead of the export
   // The settings file's defaults, with the options applied.
   UserSettings Settings = UserSettings::Defaults();
   std::string Error;  // what was wrong, for BadUsage
