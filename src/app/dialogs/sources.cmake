@@ -14,6 +14,10 @@ list(APPEND APP_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/export_command.cpp
   ${CMAKE_CURRENT_LIST_DIR}/export_dialog.cpp
 )
+# The session summary: the figures of the view shown, copied and printed.
+list(APPEND APP_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/summary_dialog.cpp
+)
 # Opening record files and choosing where the next session goes.
 list(APPEND APP_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/file_dialogs.cpp

@@ -41,6 +41,7 @@ class StrokeGraphsOptions;
 class TOption;
 class TPersonData;
 class ExportCommand;
+class SessionSummaryDialog;
 
 inline constexpr char MainWindowCaption[] = VELTRASKO_DISPLAY_NAME " - USB - ver. " VELTRASKO_VERSION;
 
@@ -108,6 +109,7 @@ class TForm1 : public QMainWindow, public MessageSink, public SessionDialogs {
   std::unique_ptr<StrokeGraphsOptions> graphOptions_;
   TOption* option_ = nullptr;
   TPersonData* personData_ = nullptr;
+  SessionSummaryDialog* summary_ = nullptr;
   std::unique_ptr<ExportCommand> exportCommand_;
   std::unique_ptr<SessionRecorder> recorder_;
   std::unique_ptr<ConnectionHandshake> handshake_;

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
@@ -17,12 +18,16 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTemporaryDir>
 #include <memory>
 #include <qcustomplot.h>
 
+#include "dialogs/summary_dialog.h"
+#include "export/summary_text.h"
 #include "graph/stroke_graphs.h"
 #include "modal_driver.h"
 #include "app/dialogs/modal_answers.h"
@@ -173,8 +178,9 @@ TEST_F(MainWindowTest, MenuTreeHasItsCaptionsShortcutsAndOrder) {
   EXPECT_EQ(Entries(*menu.Commands1), (std::vector<MenuEntry>{{"Reset computer...", none, false}}));
   EXPECT_EQ(Entries(*menu.Settings1),
             (std::vector<MenuEntry>{{"&Options...", none, false}, {"Personal data...", none, false}}));
-  EXPECT_EQ(Entries(*menu.View1),
-            (std::vector<MenuEntry>{{"&File graph", none, false}, {"&Online graph", none, false}}));
+  EXPECT_EQ(Entries(*menu.View1), (std::vector<MenuEntry>{{"&File graph", none, false},
+                                                          {"&Online graph", none, false},
+                                                          {"Session summary...", none, false}}));
 }
 
 TEST_F(MainWindowTest, FirstStartWritesTheDefaultSettingsFile) {
@@ -409,6 +415,43 @@ TEST_F(MainWindowTest, ExportOfAnEmptyViewSaysSo) {
   CatchMessage();
   form->Menu().Export1->trigger();
   EXPECT_EQ(message, "No data available for export!");
+}
+
+TEST_F(MainWindowTest, SessionSummaryOfTheViewShownIsCopiedAsTextAndPrintedWhileInFront) {
+  const QString path =
+      testing::MakeRecordFile(folder, "two.vrc", {"--strokes", "80", "--sessions", "2", "--name", "Ana"});
+  const auto form = MakeForm(QFile::encodeName(path));
+  form->show();
+  form->Menu().Summary1->trigger();
+  auto* dialog = form->findChild<SessionSummaryDialog*>("SessionSummary");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_FALSE(dialog->isModal());
+
+  QApplication::clipboard()->clear();
+  dialog->CopyButton().click();
+  const QString copied = QApplication::clipboard()->text();
+  EXPECT_EQ(copied.toStdString(), SummaryText(ShownExportSource(core), core.Settings));
+  EXPECT_TRUE(copied.startsWith("Record file\t" + path + "\nName\tAna\n")) << qPrintable(copied);
+  EXPECT_TRUE(copied.contains("\nSession 2\n") && !copied.contains("\nSession 3\n")) << "one block per session";
+
+  // "&Print..." prints the summary while it is in front, else the graph.
+  for (int i = 0; i < 500 && !dialog->InFront(); ++i) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+  ASSERT_TRUE(dialog->InFront());
+  QWidget* previewOver = nullptr;
+  modals.ExpectOne();
+  WhenModalAppears([&](QWidget& modal) {
+    modals.Answered();
+    previewOver = qobject_cast<QPrintPreviewDialog*>(&modal) != nullptr ? modal.parentWidget() : nullptr;
+    static_cast<QDialog&>(modal).reject();
+  });
+  form->Menu().Print1->trigger();
+  EXPECT_EQ(previewOver, dialog);
+
+  form->Menu().Showonlinesession1->trigger();
+  CatchMessage();
+  form->Menu().Summary1->trigger();
+  EXPECT_EQ(message, "No strokes to summarise!");
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowClosesTheRecordFile) {
