@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdio>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
