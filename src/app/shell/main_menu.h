@@ -28,7 +28,7 @@ struct MainMenu {
   QMenu* View1 = nullptr;
   QAction* ShowFile1 = nullptr;
   QAction* Showonlinesession1 = nullptr;
-  QAction* Summary1 = nullptr;  // "Session summary...", after the specified view items
+  QAction* Summary1 = nullptr;  // "Session summary...", after the two views
 };
 
 MainMenu BuildMainMenu(QMenuBar& bar);
