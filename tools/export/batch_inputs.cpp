@@ -37,6 +37,20 @@ void AddFolder(const std::string& folder, RecordInputs& inputs) {
   inputs.RecordFiles.insert(inputs.RecordFiles.end(), found.begin(), found.end());
 }
 
+// Links and ".." resolved as far as the path exists, so that two spellings
+// of one path compare equal.
+std::string AbsolutePath(const std::string& path) {
+  std::error_code error;
+  const fs::path absolute = fs::absolute(path, error);
+  const fs::path resolved = error ? fs::path() : fs::weakly_canonical(absolute, error);
+  return error ? path : resolved.string();
+}
+
+bool SameFile(const std::string& first, const std::string& second) {
+  std::error_code error;
+  return fs::equivalent(first, second, error);
+}
+
 }  // namespace
 
 RecordInputs CollectRecordFiles(const std::vector<std::string>& inputs) {
@@ -65,17 +79,17 @@ std::string DefaultSummaryPath(std::string_view recordPath) {
   return std::string(recordPath) + ".summary.txt";
 }
 
-bool SameFile(const std::string& first, const std::string& second) {
-  std::error_code error;
-  return fs::equivalent(first, second, error);
+OutputClaims::OutputClaims(const std::vector<std::string>& recordFiles) {
+  for (const std::string& recordFile : recordFiles) recordFiles_.insert(AbsolutePath(recordFile));
 }
 
 std::optional<std::string> OutputClaims::Claim(const std::string& output, const std::string& recordPath) {
-  if (SameFile(output, recordPath)) return output + " is the record file itself; not overwritten";
-  std::error_code error;
-  const fs::path absolute = fs::weakly_canonical(fs::absolute(output, error), error);
-  if (!claimed_.insert(error ? output : absolute.string()).second)
-    return output + " is the output of an earlier record file; not overwritten";
+  const std::string absolute = AbsolutePath(output);
+  // Paths miss a second name (a hard link) of a file; the file system
+  // itself is asked about the record file at hand.
+  if (SameFile(output, recordPath) || recordFiles_.contains(absolute))
+    return output + " is a record file itself; not overwritten";
+  if (!claimed_.insert(absolute).second) return output + " is the output of an earlier record file; not overwritten";
   return std::nullopt;
 }
 

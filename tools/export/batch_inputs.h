@@ -27,19 +27,19 @@ std::string BatchOutputPath(const std::string& defaultPath, const std::optional<
 // The summary file of a record file: its path without ".vrc", plus ".summary.txt".
 std::string DefaultSummaryPath(std::string_view recordPath);
 
-// True when both paths name one existing file.
-bool SameFile(const std::string& first, const std::string& second);
-
-// Remembers the outputs of one call, so that no output replaces its record
-// file, nor two record files of one name from different folders each
-// other's output in -d's folder.
+// Remembers the outputs of one call, so that no output replaces a record
+// file of the call (before or after it is read), nor two record files of one
+// name from different folders each other's output in -d's folder.
 class OutputClaims {
  public:
-  // Takes output for recordPath; or why not, when it is the record file
-  // itself or the output of an earlier record file of this call.
+  explicit OutputClaims(const std::vector<std::string>& recordFiles);
+
+  // Takes output for recordPath; or why not, when it is a record file of
+  // this call or the output of an earlier record file.
   std::optional<std::string> Claim(const std::string& output, const std::string& recordPath);
 
  private:
+  std::set<std::string> recordFiles_;  // as AbsolutePath gives them
   std::set<std::string> claimed_;
 };
 

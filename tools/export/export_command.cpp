@@ -93,9 +93,9 @@ ExportExitCode RunExport(const ExportArguments& arguments, std::FILE* errors) {
     std::filesystem::create_directories(*arguments.OutputFolder, ignored);
   }
 
-  OutputClaims claims;
+  OutputClaims claims(inputs.RecordFiles);
   std::optional<SummaryOutput> summaries;
-  if (arguments.Summary) summaries.emplace(arguments, stdout);
+  if (arguments.Summary) summaries.emplace(arguments, claims, stdout);
   std::size_t done = 0;
   // One file that fails never stops the others.
   for (const std::string& recordPath : inputs.RecordFiles) {

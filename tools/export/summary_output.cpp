@@ -10,10 +10,11 @@ bool WriteText(std::FILE* file, std::string_view text) {
 
 }  // namespace
 
-SummaryOutput::SummaryOutput(const ExportArguments& arguments, std::FILE* standardOutput)
+SummaryOutput::SummaryOutput(const ExportArguments& arguments, OutputClaims& claims, std::FILE* standardOutput)
     : sharedPath_(arguments.OutputPath),
       folder_(arguments.OutputFolder),
-      shared_(arguments.OutputPath ? nullptr : standardOutput) {}
+      shared_(arguments.OutputPath ? nullptr : standardOutput),
+      claims_(claims) {}
 
 SummaryOutput::~SummaryOutput() {
   if (ownsShared_) std::fclose(shared_);
@@ -25,17 +26,16 @@ ExportExitCode SummaryOutput::Write(const std::string& recordPath, std::string_v
 
 ExportExitCode SummaryOutput::WriteShared(const std::string& recordPath, std::string_view text, FileReport& report) {
   const std::string name = sharedPath_.value_or("standard output");
-  if (sharedPath_) {
-    if (SameFile(*sharedPath_, recordPath)) {
-      report.ToolMessage(name + " is the record file itself; not overwritten");
-      return ExportOutputFailed;
-    }
-    // Made at the first summary, so that a call without one leaves no file.
-    if (!openTried_) {
-      openTried_ = true;
-      shared_ = std::fopen(sharedPath_->c_str(), "wb");
-      ownsShared_ = shared_ != nullptr;
-    }
+  // Made at the first summary, so that a call without one leaves no file.
+  if (sharedPath_ && !openTried_) {
+    openTried_ = true;
+    sharedRefusal_ = claims_.Claim(*sharedPath_, recordPath);
+    if (!sharedRefusal_) shared_ = std::fopen(sharedPath_->c_str(), "wb");
+    ownsShared_ = shared_ != nullptr;
+  }
+  if (sharedRefusal_) {
+    report.ToolMessage(*sharedRefusal_);
+    return ExportOutputFailed;
   }
   if (shared_ == nullptr || (anyWritten_ && !WriteText(shared_, "\n")) || !WriteText(shared_, text)) {
     report.ToolMessage("cannot write " + name);

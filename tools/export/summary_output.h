@@ -15,7 +15,8 @@ namespace veltrasko {
 
 class SummaryOutput {
  public:
-  SummaryOutput(const ExportArguments& arguments, std::FILE* standardOutput);
+  // claims are the call's, shared with its other outputs.
+  SummaryOutput(const ExportArguments& arguments, OutputClaims& claims, std::FILE* standardOutput);
   ~SummaryOutput();
 
   // The summary text of recordPath; files after the first are set off by an
@@ -31,10 +32,11 @@ class SummaryOutput {
   std::optional<std::string> sharedPath_;  // -o
   std::optional<std::string> folder_;      // -d
   std::FILE* shared_;                      // standard output or the -o file, once opened
+  std::optional<std::string> sharedRefusal_;  // why the -o file may not be written
   bool openTried_ = false;
   bool ownsShared_ = false;
   bool anyWritten_ = false;
-  OutputClaims claims_;
+  OutputClaims& claims_;
 };
 
 }  // namespace veltrasko

@@ -249,6 +249,14 @@ TEST_F(ExportTool, BatchExportsEveryReadableFileReportsEachAndExitsWithTheWorst)
       << clash.Err;
   EXPECT_EQ(ReadWholeFile(File("again/good_1.csv")), ReadWholeFile(File("season/good_1.csv")));
 
+  // Nor does an output replace a record file of the same call that is still to be read.
+  const std::string late = MakeRecord("late.csv", {"--strokes", "5"});
+  const std::string lateBytes = ReadWholeFile(late);
+  MakeRecord("late.vrc", {"--strokes", "5"});
+  EXPECT_EQ(RunExportTool({"late.vrc", "late.csv"}).ExitCode, 4);
+  EXPECT_EQ(ReadWholeFile(late), lateBytes);
+  EXPECT_TRUE(std::filesystem::exists(File("late.csv.csv")));
+
   const ProcessResult noRecords = RunExportTool({"out"});
   EXPECT_EQ(noRecords.ExitCode, 3);
   EXPECT_NE(noRecords.Err.find("out: no *.vrc record file in the folder"), std::string::npos);
@@ -275,6 +283,9 @@ TEST_F(ExportTool, SummaryOfEveryFileGoesToStandardOutputOrToFiles) {
 
   ASSERT_EQ(RunExportTool({"--summary", "-o", "all.txt", good1, good2}).ExitCode, 0);
   EXPECT_EQ(ReadWholeFile(File("all.txt")), WindowSummary(good1, defaults) + "\n" + WindowSummary(good2, defaults));
+  const std::string good2Bytes = ReadWholeFile(good2);
+  EXPECT_EQ(RunExportTool({"--summary", "-o", good2, good1, good2}).ExitCode, 4);
+  EXPECT_EQ(ReadWholeFile(good2), good2Bytes);
   ASSERT_EQ(RunExportTool({"--summary", "-d", "sums", good2}).ExitCode, 0);
   EXPECT_EQ(ReadWholeFile(File("sums/good_2.summary.txt")), WindowSummary(good2, defaults));
 }
