@@ -6,6 +6,8 @@
 #include <string>
 
 #include "export/export_writer.h"
+#include "export/fit_activity.h"
+#include "program_identity.h"
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
 #include "screen/quiet_screen.h"
@@ -19,6 +21,11 @@ constexpr std::string_view CouldNotOpenMessage = "Could not open file!";
 bool SameFile(const std::string& first, const std::string& second) {
   std::error_code error;
   return std::filesystem::equivalent(first, second, error);
+}
+
+bool WriteOutput(const std::string& output, const ExportSource& source, const ExportArguments& arguments) {
+  if (arguments.Format == ExportFormat::Fit) return WriteFitExport(output, source, arguments.Start, VELTRASKO_VERSION);
+  return WriteExportFile(output, source, arguments.Settings);
 }
 
 }  // namespace
@@ -41,12 +48,12 @@ ExportExitCode RunExport(const ExportArguments& arguments, std::FILE* errors) {
     return ExportNoData;
   }
 
-  const std::string output = arguments.OutputPath.value_or(DefaultExportPath(arguments.RecordPath));
+  const std::string output = arguments.OutputPath.value_or(DefaultExportPath(arguments.RecordPath, arguments.Format));
   if (SameFile(output, arguments.RecordPath)) {
     std::fprintf(errors, "veltrasko-export: %s is the record file itself; not overwritten\n", output.c_str());
     return ExportOutputFailed;
   }
-  if (!WriteExportFile(output, source, core->Settings)) {
+  if (!WriteOutput(output, source, arguments)) {
     std::fprintf(errors, "veltrasko-export: cannot write %s\n", output.c_str());
     return ExportOutputFailed;
   }

@@ -13,13 +13,19 @@ namespace {
 constexpr std::string_view Usage =
     "usage: veltrasko-export [--separator semicolon|comma|tab] [--decimal dot|comma]\n"
     "                        [--speed ms|kmh] [-o OUT] [--] FILE.vrc\n"
+    "       veltrasko-export --format fit [--start YYYY-MM-DDTHH:MM:SS] [-o OUT] [--] FILE.vrc\n"
     "Writes the strokes of a record file to a text file, as the analyser's\n"
-    "\"Export data...\" does for an opened file.\n"
+    "\"Export data...\" does for an opened file, or to a FIT activity file for\n"
+    "the training platforms, as its \"Export FIT...\" does.\n"
     "\n"
+    "  --format F        csv (default) or fit\n"
+    "  --start T         local start time of a FIT activity (default: the\n"
+    "                    personal data's date at the record file's time of day,\n"
+    "                    less the time paddled)\n"
     "  --separator S     column separator (default comma)\n"
     "  --decimal D       decimal symbol (default dot)\n"
     "  --speed U         speed in m/s or km/h (default kmh)\n"
-    "  -o, --output OUT  output file (default FILE without .vrc, plus .csv)\n"
+    "  -o, --output OUT  output file (default FILE without .vrc, plus .csv or .fit)\n"
     "  -h, --help        show this text\n"
     "  --version         show the version\n"
     "Values go after a space or an '=' (--speed=ms); a FILE beginning with '-'\n"
@@ -56,12 +62,14 @@ bool ApplyChoice(const SymbolOption& option, std::string_view word, UserSettings
   return false;
 }
 
-enum OptionCode : int { HelpCode = 'h', OutputCode = 'o', VersionCode = 256, FirstSymbolCode };
+enum OptionCode : int { HelpCode = 'h', OutputCode = 'o', VersionCode = 256, FormatCode, StartCode, FirstSymbolCode };
 
 const option LongOptions[] = {
     {SymbolOptions[0].Name, required_argument, nullptr, FirstSymbolCode},
     {SymbolOptions[1].Name, required_argument, nullptr, FirstSymbolCode + 1},
     {SymbolOptions[2].Name, required_argument, nullptr, FirstSymbolCode + 2},
+    {"format", required_argument, nullptr, FormatCode},
+    {"start", required_argument, nullptr, StartCode},
     {"output", required_argument, nullptr, OutputCode},
     {"help", no_argument, nullptr, HelpCode},
     {"version", no_argument, nullptr, VersionCode},
@@ -72,6 +80,20 @@ ExportArguments Bad(std::string error) {
   ExportArguments result;
   result.Error = std::move(error);
   return result;
+}
+
+// --format and --start: which file is written, and when a FIT activity
+// began. What was wrong with the value, or nothing.
+std::optional<std::string> ApplyFormatOption(int code, std::string_view value, ExportArguments& result) {
+  if (code == StartCode) {
+    result.Start = ParseStartTime(value);
+    if (!result.Start) return "bad value for --start (YYYY-MM-DDTHH:MM:SS, years 2000 to 2100): " + std::string(value);
+  } else if (value == "csv" || value == "fit") {
+    result.Format = value == "fit" ? ExportFormat::Fit : ExportFormat::Csv;
+  } else {
+    return "bad value for --format: " + std::string(value);
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -88,6 +110,8 @@ ExportArguments ParseExportArguments(std::span<const std::string_view> arguments
     if (code == OutputCode) {
       if (value.empty()) return Bad("-o needs a file name");
       result.OutputPath = std::string(value);
+    } else if (code == FormatCode || code == StartCode) {
+      if (std::optional<std::string> error = ApplyFormatOption(code, value, result)) return Bad(std::move(*error));
     } else if (code >= FirstSymbolCode && code < FirstSymbolCode + static_cast<int>(SymbolOptions.size())) {
       const SymbolOption& symbol = SymbolOptions[static_cast<std::size_t>(code - FirstSymbolCode)];
       if (!ApplyChoice(symbol, value, result.Settings))
@@ -96,6 +120,7 @@ ExportArguments ParseExportArguments(std::span<const std::string_view> arguments
       return Bad(run.Problem(code));
     }
   }
+  if (result.Start && result.Format != ExportFormat::Fit) return Bad("--start goes with --format fit");
   const std::vector<std::string_view> operands = run.Operands();
   if (operands.size() > 1) return Bad("more than one record file");
   if (operands.empty() || operands.front().empty()) return Bad("no record file");
@@ -104,10 +129,10 @@ ExportArguments ParseExportArguments(std::span<const std::string_view> arguments
   return result;
 }
 
-std::string DefaultExportPath(std::string_view recordPath) {
+std::string DefaultExportPath(std::string_view recordPath, ExportFormat format) {
   constexpr std::string_view extension = ".vrc";
   if (recordPath.ends_with(extension)) recordPath.remove_suffix(extension.size());
-  return std::string(recordPath) + ".csv";
+  return std::string(recordPath) + (format == ExportFormat::Fit ? ".fit" : ".csv");
 }
 
 std::string_view ExportUsage() { return Usage; }
