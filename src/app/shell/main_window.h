@@ -41,6 +41,7 @@ class StrokeGraphsOptions;
 class TOption;
 class TPersonData;
 class ExportCommand;
+class FitExportCommand;
 
 inline constexpr char MainWindowCaption[] = VELTRASKO_DISPLAY_NAME " - USB - ver. " VELTRASKO_VERSION;
 
@@ -109,6 +110,7 @@ class TForm1 : public QMainWindow, public MessageSink, public SessionDialogs {
   TOption* option_ = nullptr;
   TPersonData* personData_ = nullptr;
   std::unique_ptr<ExportCommand> exportCommand_;
+  std::unique_ptr<FitExportCommand> fitExportCommand_;
   std::unique_ptr<SessionRecorder> recorder_;
   std::unique_ptr<ConnectionHandshake> handshake_;
   std::unique_ptr<ChunksTo<SessionRecorder>> received_;
