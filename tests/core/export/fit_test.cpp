@@ -46,6 +46,15 @@ TEST(FitFile, HeaderAndFileCarryTheirCrcs) {
   EXPECT_EQ(FitCrc(file), 0);
 }
 
+TEST(FitFile, AFileThatCannotBeCreatedOrWrittenIsReported) {
+  StrokeTable table;
+  AddRow(table, 2.5f, 0.6f, 0.6f);
+  const PersonalData personal{};
+  const ExportSource source{table, 118, 80, "", personal};
+  EXPECT_FALSE(WriteFitExport("/nonexistent-folder/run.fit", source, std::nullopt, "1.61"));
+  EXPECT_FALSE(WriteFitExport("/dev/full", source, std::nullopt, "1.61"));
+}
+
 TEST(FitFile, SessionsSplitWhereTheDistanceDropsAndTimesRunOnPastTheCounters) {
   const double runOver = 4294967296.0 / StrokeConstants::TicksPerSecond;
   StrokeTable table;
