@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Exporting 100000 rows, against only formatting their lines with snprintf;
-// and the session summary of the same rows, figures and text.
+// the same rows as a FIT activity, and their session summary, figures and text.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -8,6 +8,7 @@
 
 #include "bench_record.h"
 #include "export/export_writer.h"
+#include "export/fit_activity.h"
 #include "export/session_summary.h"
 #include "export/summary_text.h"
 #include "session/analyser_core.h"
@@ -39,6 +40,17 @@ void WriteExportFileOfAllRows(benchmark::State& state) {
   state.counters["rows"] = static_cast<double>(core.FileStrokes.Count());
 }
 BENCHMARK(WriteExportFileOfAllRows)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// As "Export FIT..." does it: totals, start from the record file, encoding and writing.
+void WriteFitExportOfAllRows(benchmark::State& state) {
+  AnalyserCore& core = CoreWithFile();
+  const std::string output = Folder().File("bench.fit");
+  for (auto _ : state) {
+    if (!WriteFitExport(output, ShownExportSource(core), std::nullopt, "1.61")) state.SkipWithError("export failed");
+  }
+  state.counters["rows"] = static_cast<double>(core.FileStrokes.Count());
+}
+BENCHMARK(WriteFitExportOfAllRows)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // The floor: the stroke lines formatted into a buffer, neither rewritten nor written.
 void FormatStrokeLinesOnly(benchmark::State& state) {

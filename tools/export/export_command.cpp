@@ -7,7 +7,9 @@
 #include <string>
 
 #include "export/export_writer.h"
+#include "export/fit_activity.h"
 #include "export/summary_text.h"
+#include "program_identity.h"
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
 #include "screen/quiet_screen.h"
@@ -46,6 +48,11 @@ std::unique_ptr<AnalyserCore> FreshCore(const ExportArguments& arguments) {
   return core;
 }
 
+bool WriteOutput(const std::string& output, const ExportSource& source, const ExportArguments& arguments) {
+  if (arguments.Format == ExportFormat::Fit) return WriteFitExport(output, source, arguments.Start, VELTRASKO_VERSION);
+  return WriteExportFile(output, source, arguments.Settings);
+}
+
 ExportExitCode ExportRecordFile(const ExportArguments& arguments, const std::string& recordPath, OutputClaims& claims,
                                 FileReport& report) {
   const std::unique_ptr<AnalyserCore> core = FreshCore(arguments);
@@ -53,12 +60,12 @@ ExportExitCode ExportRecordFile(const ExportArguments& arguments, const std::str
   if (read != ExportWritten) return read;
 
   const std::string output =
-      arguments.OutputPath.value_or(BatchOutputPath(DefaultExportPath(recordPath), arguments.OutputFolder));
+      arguments.OutputPath.value_or(BatchOutputPath(DefaultExportPath(recordPath, arguments.Format), arguments.OutputFolder));
   if (const std::optional<std::string> refusal = claims.Claim(output, recordPath)) {
     report.ToolMessage(*refusal);
     return ExportOutputFailed;
   }
-  if (!WriteExportFile(output, ShownExportSource(*core), core->Settings)) {
+  if (!WriteOutput(output, ShownExportSource(*core), arguments)) {
     report.ToolMessage("cannot write " + output);
     return ExportOutputFailed;
   }

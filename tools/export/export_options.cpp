@@ -12,19 +12,25 @@ namespace {
 
 constexpr std::string_view Usage =
     "usage: veltrasko-export [--separator semicolon|comma|tab] [--decimal dot|comma]\n"
-    "                        [--speed ms|kmh] [--summary] [-o OUT | -d DIR]\n"
-    "                        [--] FILE.vrc|FOLDER...\n"
+    "                        [--speed ms|kmh] [--format csv|fit]\n"
+    "                        [--start YYYY-MM-DDTHH:MM:SS] [--summary]\n"
+    "                        [-o OUT | -d DIR] [--] FILE.vrc|FOLDER...\n"
     "Writes the strokes of record files to text files, as the analyser's\n"
-    "\"Export data...\" does for an opened file. A FOLDER stands for every\n"
-    "*.vrc file in it.\n"
+    "\"Export data...\" does for an opened file, or to FIT activity files for\n"
+    "the training platforms, as its \"Export FIT...\" does. A FOLDER stands for\n"
+    "every *.vrc file in it.\n"
     "\n"
+    "  --format F        csv (default) or fit\n"
+    "  --start T         local start time of a FIT activity (default: the\n"
+    "                    personal data's date at the record file's time of day,\n"
+    "                    less the time paddled)\n"
     "  --separator S     column separator (default comma)\n"
     "  --decimal D       decimal symbol (default dot)\n"
     "  --speed U         speed in m/s or km/h (default kmh)\n"
     "  --summary         write the session summary (totals, averages, 500 m\n"
     "                    splits) as tab-separated text to standard output\n"
     "  -o, --output OUT  output file of one record file (default FILE without\n"
-    "                    .vrc, plus .csv); with --summary, of all of them\n"
+    "                    .vrc, plus .csv or .fit); with --summary, of all of them\n"
     "  -d, --directory DIR\n"
     "                    every output into DIR (made if missing) instead of next\n"
     "                    to its record file; summaries as FILE.summary.txt\n"
@@ -71,6 +77,8 @@ enum OptionCode : int {
   DirectoryCode = 'd',
   VersionCode = 256,
   SummaryCode,
+  FormatCode,
+  StartCode,
   FirstSymbolCode
 };
 
@@ -78,6 +86,8 @@ const option LongOptions[] = {
     {SymbolOptions[0].Name, required_argument, nullptr, FirstSymbolCode},
     {SymbolOptions[1].Name, required_argument, nullptr, FirstSymbolCode + 1},
     {SymbolOptions[2].Name, required_argument, nullptr, FirstSymbolCode + 2},
+    {"format", required_argument, nullptr, FormatCode},
+    {"start", required_argument, nullptr, StartCode},
     {"output", required_argument, nullptr, OutputCode},
     {"directory", required_argument, nullptr, DirectoryCode},
     {"summary", no_argument, nullptr, SummaryCode},
@@ -90,6 +100,20 @@ ExportArguments Bad(std::string error) {
   ExportArguments result;
   result.Error = std::move(error);
   return result;
+}
+
+// --format and --start: which file is written, and when a FIT activity
+// began. What was wrong with the value, or nothing.
+std::optional<std::string> ApplyFormatOption(int code, std::string_view value, ExportArguments& result) {
+  if (code == StartCode) {
+    result.Start = ParseStartTime(value);
+    if (!result.Start) return "bad value for --start (YYYY-MM-DDTHH:MM:SS, years 2000 to 2100): " + std::string(value);
+  } else if (value == "csv" || value == "fit") {
+    result.Format = value == "fit" ? ExportFormat::Fit : ExportFormat::Csv;
+  } else {
+    return "bad value for --format: " + std::string(value);
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -111,6 +135,8 @@ ExportArguments ParseExportArguments(std::span<const std::string_view> arguments
       result.OutputFolder = std::string(value);
     } else if (code == SummaryCode) {
       result.Summary = true;
+    } else if (code == FormatCode || code == StartCode) {
+      if (std::optional<std::string> error = ApplyFormatOption(code, value, result)) return Bad(std::move(*error));
     } else if (code >= FirstSymbolCode && code < FirstSymbolCode + static_cast<int>(SymbolOptions.size())) {
       const SymbolOption& symbol = SymbolOptions[static_cast<std::size_t>(code - FirstSymbolCode)];
       if (!ApplyChoice(symbol, value, result.Settings))
@@ -119,6 +145,7 @@ ExportArguments ParseExportArguments(std::span<const std::string_view> arguments
       return Bad(run.Problem(code));
     }
   }
+  if (result.Start && result.Format != ExportFormat::Fit) return Bad("--start goes with --format fit");
   const std::vector<std::string_view> operands = run.Operands();
   if (operands.empty()) return Bad("no record file");
   for (const std::string_view operand : operands) {
@@ -132,10 +159,10 @@ ExportArguments ParseExportArguments(std::span<const std::string_view> arguments
   return result;
 }
 
-std::string DefaultExportPath(std::string_view recordPath) {
+std::string DefaultExportPath(std::string_view recordPath, ExportFormat format) {
   constexpr std::string_view extension = ".vrc";
   if (recordPath.ends_with(extension)) recordPath.remove_suffix(extension.size());
-  return std::string(recordPath) + ".csv";
+  return std::string(recordPath) + (format == ExportFormat::Fit ? ".fit" : ".csv");
 }
 
 std::string_view ExportUsage() { return Usage; }

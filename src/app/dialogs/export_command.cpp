@@ -9,6 +9,14 @@
 
 namespace veltrasko {
 
+void ReportExportNotCreated(MessageSink& messages, const std::string& path) {
+  const std::string_view text = ExportNotCreatedMessage;
+  const std::size_t at = text.find("%s");
+  std::string message(text.substr(0, at));
+  message.append(path).append(text.substr(at + 2));
+  messages.ShowMessage(message);
+}
+
 ExportCommand::ExportCommand(AnalyserCore& core, QWidget& parent, MessageSink& messages)
     : core_(core), messages_(messages), dialog_(MakeExportDialog(parent)) {
   askPath_ = [dialog = dialog_](std::string_view proposedName) { return AskExportPath(*dialog, proposedName); };
@@ -25,11 +33,7 @@ void ExportCommand::Export1Click() {
   }
   const std::optional<std::string> path = askPath_(ProposedExportName(source.RecordFilePath));
   if (!path) return;
-  if (WriteExportFile(*path, source, core_.Settings)) return;
-  // An export that silently produces no file looks like one that worked.
-  std::string message = ExportNotCreatedMessage;
-  message.replace(message.find("%s"), 2, *path);
-  messages_.ShowMessage(message);
+  if (!WriteExportFile(*path, source, core_.Settings)) ReportExportNotCreated(messages_, *path);
 }
 
 }  // namespace veltrasko

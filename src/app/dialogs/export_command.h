@@ -22,6 +22,9 @@ inline constexpr char ExportNotCreatedMessage[] = "Could not create the export f
 // chosen path, or nothing when the user cancels.
 using ExportPathQuestion = std::function<std::optional<std::string>(std::string_view proposedName)>;
 
+// An export that silently produces no file looks like one that worked.
+void ReportExportNotCreated(MessageSink& messages, const std::string& path);
+
 class ExportCommand {
  public:
   // Asks with the "Export data" dialog, kept over the parent between uses.

@@ -15,6 +15,7 @@ struct MainMenu {
   QAction* Openfile1 = nullptr;
   QAction* Savenext1 = nullptr;
   QAction* Export1 = nullptr;
+  QAction* ExportFit1 = nullptr;
   QAction* Print1 = nullptr;
   QAction* Quit1 = nullptr;
   QMenu* Edit1 = nullptr;

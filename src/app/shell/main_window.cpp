@@ -13,6 +13,7 @@
 #include <QTabWidget>
 
 #include "dialogs/export_command.h"
+#include "dialogs/fit_export_command.h"
 #include "graph/chart_output.h"
 #include "graph/chart_tools.h"
 #include "graph/stroke_graphs.h"
@@ -72,6 +73,7 @@ TForm1::TForm1(AnalyserCore& core, const ProgramPlaces& places, const QByteArray
   personData_ = new TPersonData(core_, this);
   exportCommand_ = std::make_unique<ExportCommand>(core_, *this, *this);
   summary_ = new SessionSummaryDialog(core_, *this, this);
+  fitExportCommand_ = std::make_unique<FitExportCommand>(core_, *this, *this);
   ConnectMenu();
   FormCreate(firstArgument);
   graphOptions_ = std::make_unique<StrokeGraphsOptions>(*graphs_);
@@ -113,6 +115,7 @@ void TForm1::ConnectMenu() {
           [this] { summary_->InFront() ? summary_->PrintClick() : chartOutput_->Print1Click(); });
   connect(menu_.Copy1, &QAction::triggered, chartOutput_, &ChartOutput::Copy1Click);
   connect(menu_.Export1, &QAction::triggered, this, [this] { exportCommand_->Export1Click(); });
+  connect(menu_.ExportFit1, &QAction::triggered, this, [this] { fitExportCommand_->ExportFit1Click(); });
   connect(menu_.Options1, &QAction::triggered, this, [this] { ShowDialog(*option_); });
   connect(menu_.Personaldata1, &QAction::triggered, this, [this] { ShowDialog(*personData_); });
   connect(menu_.ShowFile1, &QAction::triggered, this, [this] {

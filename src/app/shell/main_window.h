@@ -42,6 +42,7 @@ class TOption;
 class TPersonData;
 class ExportCommand;
 class SessionSummaryDialog;
+class FitExportCommand;
 
 inline constexpr char MainWindowCaption[] = VELTRASKO_DISPLAY_NAME " - USB - ver. " VELTRASKO_VERSION;
 
@@ -111,6 +112,7 @@ class TForm1 : public QMainWindow, public MessageSink, public SessionDialogs {
   TPersonData* personData_ = nullptr;
   SessionSummaryDialog* summary_ = nullptr;
   std::unique_ptr<ExportCommand> exportCommand_;
+  std::unique_ptr<FitExportCommand> fitExportCommand_;
   std::unique_ptr<SessionRecorder> recorder_;
   std::unique_ptr<ConnectionHandshake> handshake_;
   std::unique_ptr<ChunksTo<SessionRecorder>> received_;

@@ -20,6 +20,7 @@
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
+#include <QProcess>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTemporaryDir>
@@ -163,6 +164,7 @@ TEST_F(MainWindowTest, MenuTreeHasItsCaptionsShortcutsAndOrder) {
                                       {"&Open...", QKeySequence("Ctrl+O"), false},
                                       {"&Save next...", none, false},
                                       {"&Export data...", none, false},
+                                      {"Export FIT...", none, false},
                                       {"&Print...", QKeySequence("Ctrl+P"), false},
                                       {"", none, true},
                                       {"&Exit", QKeySequence("Ctrl+Q"), false},
@@ -415,6 +417,28 @@ TEST_F(MainWindowTest, ExportOfAnEmptyViewSaysSo) {
   CatchMessage();
   form->Menu().Export1->trigger();
   EXPECT_EQ(message, "No data available for export!");
+  CatchMessage();
+  form->Menu().ExportFit1->trigger();
+  EXPECT_EQ(message, "No data available for export!");
+}
+
+TEST_F(MainWindowTest, ExportFitWritesWhatTheExporterWrites) {
+  const QString path = testing::MakeRecordFile(folder, "lake.vrc", {"--strokes", "40", "--sessions", "2"});
+  const auto form = MakeForm(QFile::encodeName(path));
+  AnswerFileDialog(folder.filePath("window.fit"));
+  form->Menu().ExportFit1->trigger();
+  EXPECT_EQ(dialogTitle, "Export FIT");
+  EXPECT_EQ(proposedName, "lake.fit");
+
+  const QString tool = qEnvironmentVariable("VELTRASKO_EXPORT", VELTRASKO_EXPORT);
+  ASSERT_EQ(QProcess::execute(tool, {"--format", "fit", path}), 0) << qPrintable(tool);
+  QFile window(folder.filePath("window.fit"));
+  QFile exported(folder.filePath("lake.fit"));
+  ASSERT_TRUE(window.open(QIODevice::ReadOnly));
+  ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+  const QByteArray bytes = window.readAll();
+  EXPECT_TRUE(bytes.mid(8, 4) == ".FIT");
+  EXPECT_EQ(bytes, exported.readAll());
 }
 
 TEST_F(MainWindowTest, SessionSummaryOfTheViewShownIsCopiedAsTextAndPrintedWhileInFront) {

@@ -6,6 +6,7 @@
 
 #include "export/export_writer.h"
 #include "export/summary_text.h"
+#include "export/fit_activity.h"
 #include "program_identity.h"
 #include "tool_fixture.h"
 
@@ -153,6 +154,9 @@ TEST_F(ExportTool, BadUsageExitsWithTwoAndWritesNothing) {
       {"-o", "out.csv", record, record},
       {"-o", "out.csv", "-d", "out", record},
       {"-d", "", record},
+      {"--format", "gpx", record},
+      {"--start", "2024-03-07T09:30:00", record},
+      {"--format", "fit", "--start", "2024-03-07", record},
   };
   for (const auto& arguments : bad) {
     const ProcessResult result = RunExportTool(arguments);
@@ -160,7 +164,20 @@ TEST_F(ExportTool, BadUsageExitsWithTwoAndWritesNothing) {
     EXPECT_NE(result.Err.find("usage: veltrasko-export"), std::string::npos);
   }
   EXPECT_FALSE(std::filesystem::exists(File("run.csv")));
+  EXPECT_FALSE(std::filesystem::exists(File("run.fit")));
   EXPECT_EQ(RunExportTool({"--help"}).ExitCode, 0);
+}
+
+TEST_F(ExportTool, FitFormatWritesTheActivityFromTheGivenStart) {
+  const std::string record = MakeRecord("run.vrc", {"--strokes", "30"});
+  const ProcessResult result = RunExportTool({"--format=fit", "--start=2024-03-07T09:30:00", record});
+  ASSERT_EQ(result.ExitCode, 0) << result.Err;
+  const OpenedRecord opened(record);
+  const std::string path = File("in-process.fit");
+  ASSERT_TRUE(WriteFitExport(path, ShownExportSource(*opened.Core), ParseStartTime("2024-03-07T09:30:00"),
+                             VELTRASKO_VERSION));
+  EXPECT_EQ(ReadWholeFile(File("run.fit")), ReadWholeFile(path));
+  EXPECT_FALSE(std::filesystem::exists(File("run.csv")));
 }
 
 TEST_F(ExportTool, UnreadableRecordFilesExitWithThree) {
