@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "export/fit_encoder.h"
+#include "export/tick_run_over.h"
 
 namespace veltrasko {
 namespace {
@@ -90,27 +91,27 @@ std::uint32_t FitTime(double unixSeconds) {
 }
 
 // What laps and the session share, in the order of their field lists.
-void PutFigures(FitEncoder& fit, const StrokeSessionTotals& totals) {
-  fit.PutU32(Scaled<std::uint32_t>(totals.ClockTime, Milli));
-  fit.PutU32(Scaled<std::uint32_t>(totals.PaddleTime, Milli));
-  fit.PutU32(Scaled<std::uint32_t>(totals.Distance, Centi));
-  fit.PutU32(totals.Strokes);
-  fit.PutU16(Scaled<std::uint16_t>(totals.AverageSpeed(), Milli));
-  fit.PutU16(Scaled<std::uint16_t>(totals.MaxSpeed, Milli));
-  const bool heartRate = totals.HeartRateRows > 0;
-  fit.PutU8(heartRate ? Scaled<std::uint8_t>(totals.AverageHeartRate()) : FitInvalidU8);
-  fit.PutU8(heartRate ? Scaled<std::uint8_t>(totals.MaxHeartRate) : FitInvalidU8);
-  fit.PutU8(Scaled<std::uint8_t>(totals.AverageStrokeRate()));
-  fit.PutU8(Scaled<std::uint8_t>(totals.MaxStrokeRate));
-  fit.PutU16(Scaled<std::uint16_t>(totals.AveragePower()));
-  fit.PutU16(Scaled<std::uint16_t>(totals.MaxPower));
+void PutFigures(FitEncoder& fit, const SessionSummary& summary) {
+  fit.PutU32(Scaled<std::uint32_t>(summary.ClockTime, Milli));
+  fit.PutU32(Scaled<std::uint32_t>(summary.PaddleTime, Milli));
+  fit.PutU32(Scaled<std::uint32_t>(summary.Distance, Centi));
+  fit.PutU32(summary.Strokes);
+  const double averageSpeed = summary.AverageSpeed.value_or(0);
+  fit.PutU16(Scaled<std::uint16_t>(averageSpeed, Milli));
+  fit.PutU16(Scaled<std::uint16_t>(summary.MaxSpeed, Milli));
+  fit.PutU8(summary.AverageHeartRate ? Scaled<std::uint8_t>(*summary.AverageHeartRate) : FitInvalidU8);
+  fit.PutU8(summary.MaxHeartRate ? Scaled<std::uint8_t>(*summary.MaxHeartRate) : FitInvalidU8);
+  fit.PutU8(Scaled<std::uint8_t>(summary.AverageStrokeRate.value_or(0)));
+  fit.PutU8(Scaled<std::uint8_t>(summary.MaxStrokeRate));
+  fit.PutU16(Scaled<std::uint16_t>(summary.AveragePower.value_or(0)));
+  fit.PutU16(Scaled<std::uint16_t>(summary.MaxPower));
   // The balance names its side: the right's share, flagged as the right's.
-  fit.PutU16(totals.HasBalance()
-                 ? static_cast<std::uint16_t>(Scaled<std::uint16_t>(100 - totals.LeftPercent(), Centi) | RightBalanceFlag)
-                 : FitInvalidU16);
-  fit.PutU32(Scaled<std::uint32_t>(totals.SumWork));
-  fit.PutU32(Scaled<std::uint32_t>(totals.AverageSpeed(), Milli));
-  fit.PutU32(Scaled<std::uint32_t>(totals.MaxSpeed, Milli));
+  const std::optional<double> left = summary.LeftPowerPercent;
+  fit.PutU16(left ? static_cast<std::uint16_t>(Scaled<std::uint16_t>(100 - *left, Centi) | RightBalanceFlag)
+                  : FitInvalidU16);
+  fit.PutU32(Scaled<std::uint32_t>(summary.TotalWork));
+  fit.PutU32(Scaled<std::uint32_t>(averageSpeed, Milli));
+  fit.PutU32(Scaled<std::uint32_t>(summary.MaxSpeed, Milli));
 }
 
 void PutEvent(FitEncoder& fit, std::uint32_t time, std::uint8_t eventType) {
@@ -163,7 +164,7 @@ void PutRecord(FitEncoder& fit, const StrokeRow& row, double clockTime, const Se
   if (heartRate) fit.PutU8(Scaled<std::uint8_t>(row.HeartRate));
 }
 
-void PutLap(FitEncoder& fit, std::uint16_t index, bool last, const StrokeSessionTotals& session,
+void PutLap(FitEncoder& fit, std::uint16_t index, bool last, const SessionSummary& session,
             const SessionPlace& place) {
   fit.Begin(LapType);
   fit.PutU16(index);
@@ -177,7 +178,7 @@ void PutLap(FitEncoder& fit, std::uint16_t index, bool last, const StrokeSession
   fit.PutU8(GenericSubSport);
 }
 
-void PutTail(FitEncoder& fit, const FitActivitySource& source, const StrokeSessionTotals& all) {
+void PutTail(FitEncoder& fit, const FitActivitySource& source, const SessionSummary& all) {
   const std::uint32_t start = FitTime(static_cast<double>(source.StartUnix));
   const std::uint32_t end = FitTime(static_cast<double>(source.StartUnix) + all.ClockTime);
   fit.Define(SessionType, Session, SessionFields);
@@ -214,7 +215,7 @@ std::vector<std::uint8_t> EncodeFitActivity(const FitActivitySource& source) {
 
   SessionPlace place{static_cast<double>(source.StartUnix), 0};
   for (std::size_t s = 0; s < source.Sessions.size(); ++s) {
-    const StrokeSessionTotals& session = source.Sessions[s];
+    const SessionSummary& session = source.Sessions[s];
     RunOverTime clock;
     for (std::uint32_t r = session.FirstRow; r < session.FirstRow + session.Strokes; ++r) {
       const StrokeRow& row = source.Strokes[r];
@@ -226,14 +227,14 @@ std::vector<std::uint8_t> EncodeFitActivity(const FitActivitySource& source) {
     place.StartUnix += session.ClockTime;
     place.DistanceBefore += session.Distance;
   }
-  PutTail(fit, source, CombinedTotals(source.Sessions));
+  PutTail(fit, source, CombinedSummary(source.Sessions));
   return std::move(fit).Finish();
 }
 
 bool WriteFitExport(const std::string& path, const ExportSource& source, std::optional<LocalSeconds> givenStart,
                     std::string_view softwareVersion) {
-  const std::vector<StrokeSessionTotals> sessions = SessionTotalsOf(source.Strokes);
-  const double clockTime = CombinedTotals(sessions).ClockTime;
+  const std::vector<SessionSummary> sessions = SummariseSessions(source.Strokes);
+  const double clockTime = CombinedSummary(sessions).ClockTime;
   const std::int64_t start =
       ActivityStart(std::string(source.RecordFilePath), source.Personal.SessionDate(), clockTime, givenStart);
   const std::int64_t end = start + std::llround(clockTime);

@@ -13,7 +13,7 @@
 
 #include "export/export_writer.h"
 #include "export/fit_start_time.h"
-#include "export/stroke_session_totals.h"
+#include "export/session_summary.h"
 #include "session/stroke_table.h"
 
 namespace veltrasko {
@@ -22,10 +22,10 @@ inline constexpr std::string_view FitProductName = "Veltrasko Analyser";
 
 struct FitActivitySource {
   const StrokeTable& Strokes;
-  const std::vector<StrokeSessionTotals>& Sessions;  // SessionTotalsOf(Strokes)
-  std::int64_t StartUnix;                            // seconds since 1970-01-01 UTC
-  std::int64_t LocalOffset;                          // seconds the local clock is ahead of UTC
-  std::string_view SoftwareVersion;                  // "1.61"
+  const std::vector<SessionSummary>& Sessions;  // SummariseSessions(Strokes)
+  std::int64_t StartUnix;                       // seconds since 1970-01-01 UTC
+  std::int64_t LocalOffset;                     // seconds the local clock is ahead of UTC
+  std::string_view SoftwareVersion;             // "1.61"
 };
 
 // The whole file; the table must not be empty.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "export/tick_run_over.h"
+
 namespace veltrasko {
 namespace {
 
@@ -35,17 +37,31 @@ std::optional<double> StrokeRateOf(const StrokeSums& sums) {
   return Ratio(SecondsPerMinute * sums.Rows, sums.StrokeTime);
 }
 
+// The figures that follow from the totals and the sums.
+void SetAverages(SessionSummary& s) {
+  const StrokeSums all{s.TotalWork, s.StrokeTimeSum, s.Strokes};
+  s.AverageSpeed = Ratio(s.Distance, s.PaddleTime);
+  s.AveragePace = Ratio(SplitLength * s.PaddleTime, s.Distance);
+  s.AveragePower = AveragePowerOf(all);
+  s.AverageStrokeRate = StrokeRateOf(all);
+  s.AverageStrokeDistance = s.Distance / s.Strokes;
+  s.AverageHeartRate = s.HeartRateRows > 0 ? Ratio(s.HeartRateSum, s.HeartRateRows) : std::nullopt;
+  s.LeftPowerPercent = Ratio(100.0 * s.LeftPower, s.OneSidedPower);
+}
+
 // Collects one session row by row; the session starts at distance 0 and
 // paddle time 0, before its first row.
 class SessionBuilder {
  public:
-  explicit SessionBuilder(const StrokeRow& first) : firstClock_(first.ClockTime), firstPaddle_(first.PaddleTime) {}
+  explicit SessionBuilder(std::uint32_t firstRow) { summary_.FirstRow = firstRow; }
 
   void Add(const StrokeRow& row) {
     const double distance = row.TotalDistance;
-    const double paddle = row.PaddleTime;
-    const double clock = row.ClockTime;
-    if (summary_.Strokes > 0) {
+    const double paddle = paddleTime_(row.PaddleTime);
+    const double clock = clockTime_(row.ClockTime);
+    if (summary_.Strokes == 0) {
+      summary_.ClockOrigin = clock - paddle;
+    } else {
       const double pause = (clock - lastClock_) - (paddle - lastPaddle_);
       if (pause >= PauseThreshold) {
         ++summary_.Pauses;
@@ -54,19 +70,22 @@ class SessionBuilder {
     }
     CloseSplitsBefore(distance, paddle);
 
-    summary_.MaxPower = summary_.Strokes == 0 ? row.Power : std::max(summary_.MaxPower, double{row.Power});
-    ++summary_.Strokes;
-    all_.Add(row);
+    SessionSummary& s = summary_;
+    s.MaxPower = s.Strokes == 0 ? row.Power : std::max(s.MaxPower, double{row.Power});
+    s.MaxSpeed = std::max(s.MaxSpeed, double{row.Speed});
+    s.MaxStrokeRate = std::max(s.MaxStrokeRate, double{row.StrokeRate});
+    ++s.Strokes;
+    s.TotalWork += row.Work;
+    s.StrokeTimeSum += row.StrokeTime;
     split_.Add(row);
     if (row.HeartRate != 0) {
-      heartRateSum_ += row.HeartRate;
-      summary_.MaxHeartRate = std::max(summary_.MaxHeartRate.value_or(row.HeartRate), double{row.HeartRate});
-      ++heartRateRows_;
+      s.HeartRateSum += row.HeartRate;
+      s.MaxHeartRate = std::max(s.MaxHeartRate.value_or(row.HeartRate), double{row.HeartRate});
+      ++s.HeartRateRows;
     }
     if (row.Side == 0 || row.Side == 1) {
-      oneSidedPower_ += row.Power;
-      if (row.Side == 1) leftPower_ += row.Power;
-      oneSided_ = true;
+      s.OneSidedPower += row.Power;
+      if (row.Side == 1) s.LeftPower += row.Power;
     }
     lastDistance_ = distance;
     lastPaddle_ = paddle;
@@ -77,15 +96,8 @@ class SessionBuilder {
     SessionSummary& s = summary_;
     s.Distance = lastDistance_;
     s.PaddleTime = lastPaddle_;
-    s.ClockTime = lastClock_ - firstClock_ + firstPaddle_;
-    s.AverageSpeed = Ratio(s.Distance, s.PaddleTime);
-    s.AveragePace = Ratio(SplitLength * s.PaddleTime, s.Distance);
-    s.AveragePower = AveragePowerOf(all_);
-    s.TotalWork = all_.Work;
-    s.AverageStrokeRate = StrokeRateOf(all_);
-    s.AverageStrokeDistance = s.Distance / s.Strokes;
-    if (heartRateRows_ > 0) s.AverageHeartRate = heartRateSum_ / heartRateRows_;
-    if (oneSided_) s.LeftPowerPercent = Ratio(100.0 * leftPower_, oneSidedPower_);
+    s.ClockTime = lastClock_ - s.ClockOrigin;
+    SetAverages(s);
     // The split in progress: a whole one when the session ends on its
     // boundary, else the shorter last one.
     if (s.Splits.size() < MaxSplits) {
@@ -113,20 +125,14 @@ class SessionBuilder {
     splitStart_ = endTime;
   }
 
-  const double firstClock_;
-  const double firstPaddle_;
   SessionSummary summary_;
-  StrokeSums all_;
+  RunOverTime paddleTime_;
+  RunOverTime clockTime_;
   StrokeSums split_;
   double splitStart_ = 0;
   double lastDistance_ = 0;
   double lastPaddle_ = 0;
   double lastClock_ = 0;
-  double heartRateSum_ = 0;
-  std::uint32_t heartRateRows_ = 0;
-  double leftPower_ = 0;
-  double oneSidedPower_ = 0;
-  bool oneSided_ = false;
 };
 
 }  // namespace
@@ -134,18 +140,48 @@ class SessionBuilder {
 std::vector<SessionSummary> SummariseSessions(const StrokeTable& strokes) {
   std::vector<SessionSummary> sessions;
   std::optional<SessionBuilder> session;
+  std::uint32_t index = 0;
   float previousDistance = 0;
   strokes.ForEachRow([&](const StrokeRow& row) {
     if (session && row.TotalDistance < previousDistance) {
       sessions.push_back(session->Finish());
       session.reset();
     }
-    if (!session) session.emplace(row);
+    if (!session) session.emplace(index);
     session->Add(row);
     previousDistance = row.TotalDistance;
+    ++index;
   });
   if (session) sessions.push_back(session->Finish());
   return sessions;
+}
+
+SessionSummary CombinedSummary(const std::vector<SessionSummary>& sessions) {
+  SessionSummary all;
+  if (sessions.empty()) return all;
+  all.FirstRow = sessions.front().FirstRow;
+  all.ClockOrigin = sessions.front().ClockOrigin;
+  all.MaxPower = sessions.front().MaxPower;
+  for (const SessionSummary& s : sessions) {
+    all.Strokes += s.Strokes;
+    all.Distance += s.Distance;
+    all.PaddleTime += s.PaddleTime;
+    all.ClockTime += s.ClockTime;
+    all.Pauses += s.Pauses;
+    all.PauseTime += s.PauseTime;
+    all.MaxSpeed = std::max(all.MaxSpeed, s.MaxSpeed);
+    all.MaxPower = std::max(all.MaxPower, s.MaxPower);
+    all.TotalWork += s.TotalWork;
+    all.MaxStrokeRate = std::max(all.MaxStrokeRate, s.MaxStrokeRate);
+    if (s.MaxHeartRate) all.MaxHeartRate = std::max(all.MaxHeartRate.value_or(*s.MaxHeartRate), *s.MaxHeartRate);
+    all.StrokeTimeSum += s.StrokeTimeSum;
+    all.HeartRateSum += s.HeartRateSum;
+    all.HeartRateRows += s.HeartRateRows;
+    all.LeftPower += s.LeftPower;
+    all.OneSidedPower += s.OneSidedPower;
+  }
+  SetAverages(all);
+  return all;
 }
 
 }  // namespace veltrasko

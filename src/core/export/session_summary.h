@@ -24,19 +24,25 @@ struct SplitSummary {
 };
 
 struct SessionSummary {
+  std::uint32_t FirstRow = 0;  // the session's first row in the table
   std::uint32_t Strokes = 0;
-  double Distance = 0;    // m
+  double Distance = 0;  // m
+  // The times are counted on past the run-over of the box's tick counters.
   double PaddleTime = 0;  // s
   double ClockTime = 0;   // s, on the export's clock scale: pauses included
+  // Where that scale starts: the first row's clock time less its paddle time.
+  double ClockOrigin = 0;  // s
   std::uint32_t Pauses = 0;
   double PauseTime = 0;  // s, all pauses together
   // Figures that divide by a time or a distance are absent where it is 0.
   std::optional<double> AverageSpeed;  // m/s
+  double MaxSpeed = 0;                 // m/s
   std::optional<double> AveragePace;   // s per 500 m
   std::optional<double> AveragePower;  // W
   double MaxPower = 0;                 // W
   double TotalWork = 0;                // J
   std::optional<double> AverageStrokeRate;  // 1/min
+  double MaxStrokeRate = 0;                 // 1/min
   double AverageStrokeDistance = 0;         // m
   // Over the rows with a heart rate; absent when no row has one.
   std::optional<double> AverageHeartRate;
@@ -45,6 +51,13 @@ struct SessionSummary {
   // right has the rest); absent without one-sided strokes.
   std::optional<double> LeftPowerPercent;
   std::vector<SplitSummary> Splits;
+
+  // The sums behind the averages, so that sessions can be put together.
+  double StrokeTimeSum = 0;  // s
+  double HeartRateSum = 0;
+  std::uint32_t HeartRateRows = 0;
+  double LeftPower = 0;      // W, side 1
+  double OneSidedPower = 0;  // W, side 0 or 1
 };
 
 // A clock step that exceeds the paddle step by this much is a pause.
@@ -54,5 +67,10 @@ inline constexpr double PauseThreshold = 1.0;  // s
 // and at every row whose distance is smaller than the row before it (the box
 // was reset). Empty for an empty table.
 std::vector<SessionSummary> SummariseSessions(const StrokeTable& strokes);
+
+// The sessions one after the other as one, as a FIT activity holds them:
+// sums of the sums, largest of the largest, averages from the sums, no
+// splits. FirstRow and ClockOrigin are the first session's.
+SessionSummary CombinedSummary(const std::vector<SessionSummary>& sessions);
 
 }  // namespace veltrasko

@@ -5,8 +5,7 @@
 #include "export/fit_activity.h"
 #include "export/fit_encoder.h"
 #include "export/fit_start_time.h"
-#include "export/stroke_session_totals.h"
-#include "session/stroke_computation.h"
+#include "export/session_summary.h"
 
 namespace veltrasko {
 namespace {
@@ -15,10 +14,9 @@ std::span<const std::uint8_t> Bytes(std::string_view text) {
   return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
-void AddRow(StrokeTable& table, float distance, float paddle, float clock, std::uint8_t side = 0) {
+void AddRow(StrokeTable& table, float distance, float paddle, float clock) {
   StrokeRow& row = table.WorkingRow();
   row = StrokeRow{};
-  row.Side = side;
   row.TotalDistance = distance;
   row.PaddleTime = paddle;
   row.ClockTime = clock;
@@ -35,7 +33,7 @@ TEST(FitFile, HeaderAndFileCarryTheirCrcs) {
   StrokeTable table;
   AddRow(table, 2.5f, 0.6f, 0.6f);
   AddRow(table, 5.0f, 1.2f, 1.2f);
-  const std::vector<StrokeSessionTotals> sessions = SessionTotalsOf(table);
+  const std::vector<SessionSummary> sessions = SummariseSessions(table);
   const std::vector<std::uint8_t> file = EncodeFitActivity({table, sessions, 1709800000, 3600, "1.61"});
   ASSERT_GT(file.size(), 16u);
   EXPECT_EQ(file[0], 14);
@@ -53,29 +51,6 @@ TEST(FitFile, AFileThatCannotBeCreatedOrWrittenIsReported) {
   const ExportSource source{table, 118, 80, "", personal};
   EXPECT_FALSE(WriteFitExport("/nonexistent-folder/run.fit", source, std::nullopt, "1.61"));
   EXPECT_FALSE(WriteFitExport("/dev/full", source, std::nullopt, "1.61"));
-}
-
-TEST(FitFile, SessionsSplitWhereTheDistanceDropsAndTimesRunOnPastTheCounters) {
-  const double runOver = 4294967296.0 / StrokeConstants::TicksPerSecond;
-  StrokeTable table;
-  AddRow(table, 3, 1, 101, 1);
-  AddRow(table, 6, 2, 102, 0);
-  AddRow(table, 2, 0.5f, 10.5f, 1);  // the box was reset
-  AddRow(table, 4, static_cast<float>(runOver - 1), static_cast<float>(runOver - 0.5), 2);
-  AddRow(table, 6, 0.5f, 1.0f, 1);   // both tick counters ran over
-  const std::vector<StrokeSessionTotals> sessions = SessionTotalsOf(table);
-  ASSERT_EQ(sessions.size(), 2u);
-  EXPECT_EQ(sessions[0].Strokes, 2u);
-  EXPECT_DOUBLE_EQ(sessions[0].ClockTime, 2.0);
-  EXPECT_EQ(sessions[1].FirstRow, 2u);
-  EXPECT_NEAR(sessions[1].PaddleTime, runOver + 0.5, 1e-3);
-  EXPECT_NEAR(sessions[1].ClockTime, runOver + 1.0 - 10.0, 1e-3);
-  EXPECT_DOUBLE_EQ(sessions[1].LeftPercent(), 100.0);  // side 2 is neither side
-
-  const StrokeSessionTotals all = CombinedTotals(sessions);
-  EXPECT_EQ(all.Strokes, 5u);
-  EXPECT_DOUBLE_EQ(all.Distance, 12.0);
-  EXPECT_DOUBLE_EQ(all.LeftPercent(), 100.0 * 600 / 800);
 }
 
 LocalSeconds At(int year, int month, int day, int hour, int minute) {

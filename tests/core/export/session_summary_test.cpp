@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "session/stroke_computation.h"
+
 namespace veltrasko {
 namespace {
 
@@ -18,6 +20,8 @@ struct Stroke {
   float Work;
   float HeartRate = 0;
   float StrokeTime = 2;
+  float Speed = 0;
+  float StrokeRate = 0;
 };
 
 std::unique_ptr<StrokeTable> Table(std::initializer_list<Stroke> strokes) {
@@ -34,6 +38,8 @@ std::unique_ptr<StrokeTable> Table(std::initializer_list<Stroke> strokes) {
     row.Work = s.Work;
     row.HeartRate = s.HeartRate;
     row.StrokeTime = s.StrokeTime;
+    row.Speed = s.Speed;
+    row.StrokeRate = s.StrokeRate;
     table->FinishStroke(true);
   }
   return table;
@@ -121,6 +127,41 @@ TEST(SessionSummaryTest, EachSessionOfAFileStandsAloneWithBlanksForWhatItLacks) 
   EXPECT_DOUBLE_EQ(second.Splits[2].Length, 200);
   EXPECT_DOUBLE_EQ(second.Splits[2].Time, 40);
   EXPECT_DOUBLE_EQ(*second.Splits[2].Power, 90);
+}
+
+// The box's 32-bit tick counters run over after 2^32 ticks and start again
+// at 0; a longer session's times are counted on past that.
+TEST(SessionSummaryTest, TimesRunOnPastTheTickCountersAndSessionsCombine) {
+  const float runOver = 4294967296.0 / StrokeConstants::TicksPerSecond;
+  const std::vector<SessionSummary> sessions = SummariseSessions(
+      *Table({{1, 400, runOver - 100, runOver - 50, 100, 200, 0, 2, 4.2f, 31},
+              {0, 600, 50, 110, 300, 600, 0, 2, 3.9f, 33},  // both counters ran over; a 10 s pause
+              {2, 100, 20, 30, 500, 1000, 120, 2}}));       // the box was reset
+  ASSERT_EQ(sessions.size(), 2u);
+  const SessionSummary& s = sessions[0];
+  EXPECT_NEAR(s.PaddleTime, runOver + 50.0, 1e-2);
+  EXPECT_NEAR(s.ClockTime, runOver + 60.0, 1e-2);
+  EXPECT_NEAR(s.ClockOrigin, 50.0, 1e-2);
+  EXPECT_EQ(s.Pauses, 1u);
+  EXPECT_NEAR(s.PauseTime, 10, 1e-2);
+  ASSERT_EQ(s.Splits.size(), 2u);
+  // 500 m is half-way between the rows' counted-on paddle times.
+  EXPECT_NEAR(s.Splits[0].Time, runOver - 25.0, 1e-2);
+  EXPECT_NEAR(s.Splits[1].Time, 75.0, 1e-2);
+  EXPECT_FLOAT_EQ(s.MaxSpeed, 4.2f);
+  EXPECT_FLOAT_EQ(s.MaxStrokeRate, 33);
+  EXPECT_EQ(sessions[1].FirstRow, 2u);
+  EXPECT_DOUBLE_EQ(sessions[1].ClockTime, 20);
+
+  const SessionSummary all = CombinedSummary(sessions);
+  EXPECT_EQ(all.Strokes, 3u);
+  EXPECT_DOUBLE_EQ(all.Distance, 700);
+  EXPECT_NEAR(all.ClockTime, runOver + 80.0, 1e-2);
+  EXPECT_DOUBLE_EQ(all.MaxPower, 500);
+  EXPECT_DOUBLE_EQ(*all.AveragePower, 1800.0 / 6);
+  EXPECT_DOUBLE_EQ(*all.AverageHeartRate, 120);
+  EXPECT_DOUBLE_EQ(*all.LeftPowerPercent, 25) << "side 2 is neither side";
+  EXPECT_TRUE(all.Splits.empty());
 }
 
 TEST(SessionSummaryTest, EmptyTablesAndImpossibleDistancesEndPromptly) {
