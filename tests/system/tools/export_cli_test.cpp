@@ -251,6 +251,13 @@ TEST_F(ExportTool, BatchExportsEveryReadableFileReportsEachAndExitsWithTheWorst)
   EXPECT_FALSE(std::filesystem::exists(File("out/damaged.csv")));
   EXPECT_FALSE(std::filesystem::exists(File("out/empty.csv")));
 
+  // FIT files in batch are those of one file at a time.
+  const ProcessResult fit = RunExportTool({"--format", "fit", "-d", "fit", File("season")});
+  EXPECT_EQ(fit.ExitCode, 3);
+  EXPECT_NE(fit.Err.find(season + "good_1.vrc: written fit/good_1.fit\n"), std::string::npos) << fit.Err;
+  ASSERT_EQ(RunExportTool({"--format", "fit", "season/good_2.vrc"}).ExitCode, 0);
+  EXPECT_EQ(ReadWholeFile(File("fit/good_2.fit")), ReadWholeFile(File("season/good_2.fit")));
+
   // Files named one by one go next to themselves; no stroke is the mildest failure.
   const ProcessResult named = RunExportTool({"season/empty.vrc", "season/good_1.vrc"});
   EXPECT_EQ(named.ExitCode, 5);
