@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Exporting 100000 rows, against only formatting their lines with snprintf.
+// Exporting 100000 rows, against only formatting their lines with snprintf;
+// the same rows as a FIT activity, and their session summary, figures and text.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -7,6 +8,9 @@
 
 #include "bench_record.h"
 #include "export/export_writer.h"
+#include "export/fit_activity.h"
+#include "export/session_summary.h"
+#include "export/summary_text.h"
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
 #include "screen/quiet_screen.h"
@@ -38,6 +42,17 @@ void WriteExportFileOfAllRows(benchmark::State& state) {
 }
 BENCHMARK(WriteExportFileOfAllRows)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// As "Export FIT..." does it: totals, start from the record file, encoding and writing.
+void WriteFitExportOfAllRows(benchmark::State& state) {
+  AnalyserCore& core = CoreWithFile();
+  const std::string output = Folder().File("bench.fit");
+  for (auto _ : state) {
+    if (!WriteFitExport(output, ShownExportSource(core), std::nullopt, "1.61")) state.SkipWithError("export failed");
+  }
+  state.counters["rows"] = static_cast<double>(core.FileStrokes().Count());
+}
+BENCHMARK(WriteFitExportOfAllRows)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
 // The floor: the stroke lines formatted into a buffer, neither rewritten nor written.
 void FormatStrokeLinesOnly(benchmark::State& state) {
   const StrokeTable& strokes = CoreWithFile().FileStrokes();
@@ -58,6 +73,20 @@ void FormatStrokeLinesOnly(benchmark::State& state) {
   }
 }
 BENCHMARK(FormatStrokeLinesOnly)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void SummariseSessionsOfAllRows(benchmark::State& state) {
+  const StrokeTable& strokes = CoreWithFile().FileStrokes();
+  for (auto _ : state) benchmark::DoNotOptimize(SummariseSessions(strokes));
+  state.counters["rows"] = static_cast<double>(strokes.Count());
+}
+BENCHMARK(SummariseSessionsOfAllRows)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// What the dialog's Copy and veltrasko-export --summary make of it.
+void SummaryTextOfAllRows(benchmark::State& state) {
+  AnalyserCore& core = CoreWithFile();
+  for (auto _ : state) benchmark::DoNotOptimize(SummaryText(ShownExportSource(core), core.Settings()));
+}
+BENCHMARK(SummaryTextOfAllRows)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace veltrasko::bench

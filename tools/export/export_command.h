@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Exports one record file the way a freshly started analyser would after
-// opening it as its first file and choosing "Export data...": same reader,
-// same export writer, so the output matches the window's byte for byte.
+// Exports record files the way a freshly started analyser would after
+// opening each as its first file and choosing "Export data...": same reader,
+// same export writer, so the output matches the window's byte for byte. Or
+// writes their session summaries, as the window's "Session summary..." shows them.
 #pragma once
 
 #include <cstdio>
@@ -18,7 +19,8 @@ enum ExportExitCode : int {
   ExportNoData = 5,
 };
 
-// Reports failures on errors; returns the exit code.
+// Works through every record file, whatever happened to the ones before;
+// reports on errors and returns the worst file's exit code.
 ExportExitCode RunExport(const ExportArguments& arguments, std::FILE* errors);
 
 }  // namespace veltrasko

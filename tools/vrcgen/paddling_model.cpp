@@ -101,7 +101,7 @@ StrokeMessage PaddlingModel::PaddleOneStroke(StrokeEvent event) {
   workUnits_ += joules / StrokeConstants::WorkScale;
   counters_.TotalDistance = static_cast<float>(distance_);
   counters_.WorkUnits = static_cast<float>(workUnits_);
-  counters_.HeartRateValue = static_cast<std::uint8_t>(std::lround(heartRate_));
+  counters_.HeartRateValue = faults_.NoHeartRate ? 0 : static_cast<std::uint8_t>(std::lround(heartRate_));
   lastClockAdvance_ = clockAdvance;
   return EncodeStroke(counters_);
 }

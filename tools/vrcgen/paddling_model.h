@@ -31,6 +31,8 @@ struct PaddlingFaults {
   std::uint32_t ClockBehindEvery = 0;
   std::uint32_t RepeatEvery = 0;
   std::uint32_t SpikeEvery = 0;
+  // No heart-rate belt: the box sends 0 as the heart rate.
+  bool NoHeartRate = false;
 };
 
 // The ranges a plain stroke stays in.

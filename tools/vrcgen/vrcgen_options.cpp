@@ -42,6 +42,7 @@ constexpr std::string_view Usage =
     "  --bad-session-start     the session-start frame has a wrong checksum\n"
     "  --truncate-last         the last stroke frame stops halfway\n"
     "  --append-name TEXT      append a personal-data frame with this name\n"
+    "  --no-heart-rate         no heart-rate belt: every heart rate is 0\n"
     "  -h, --help              show this text\n"
     "  --version               show the version\n"
     "Values go after a space or an '=' (--strokes=50).\n";
@@ -135,6 +136,7 @@ enum OptionCode : int {
   VersionCode = 256,
   BadSessionStartCode,
   TruncateLastCode,
+  NoHeartRateCode,
   FirstValueCode,
 };
 
@@ -146,6 +148,7 @@ const option* LongOptions() {
         {"version", no_argument, nullptr, VersionCode},
         {"bad-session-start", no_argument, nullptr, BadSessionStartCode},
         {"truncate-last", no_argument, nullptr, TruncateLastCode},
+        {"no-heart-rate", no_argument, nullptr, NoHeartRateCode},
     };
     int code = FirstValueCode;
     for (const ValueOption& value : ValueOptions()) table.push_back({value.Name, required_argument, nullptr, code++});
@@ -176,6 +179,8 @@ VrcgenArguments ParseVrcgenArguments(std::span<const std::string_view> arguments
       result.Options.BadSessionStart = true;
     } else if (code == TruncateLastCode) {
       result.Options.TruncateLastFrame = true;
+    } else if (code == NoHeartRateCode) {
+      result.Options.Faults.NoHeartRate = true;
     } else if (code >= FirstValueCode && code < FirstValueCode + static_cast<int>(valueOptions.size())) {
       const ValueOption& option = valueOptions[static_cast<std::size_t>(code - FirstValueCode)];
       if (!option.Store(run.Value(), result.Options))

@@ -16,7 +16,6 @@ class QWidget;
 
 namespace veltrasko {
 
-
 // Asks for the export file's path, starting from the proposed name; the
 // chosen path, or nothing when the user cancels.
 using ExportPathQuestion = std::function<std::optional<std::string>(std::string_view proposedName)>;

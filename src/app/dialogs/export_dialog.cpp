@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/export_dialog.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
+
+#include "dialogs/file_dialogs.h"
 
 namespace veltrasko {
 namespace {
@@ -44,15 +43,9 @@ QFileDialog* MakeExportDialog(QWidget& parent) {
 }
 
 std::optional<std::string> AskExportPath(QFileDialog& dialog, std::string_view proposedName) {
-  const QString proposal = QFile::decodeName(QByteArray(proposedName.data(), static_cast<qsizetype>(proposedName.size())));
-  const QFileInfo proposed(proposal);
-  const bool withFolder = proposal.contains('/');
-  dialog.setDirectory(withFolder ? proposed.path() : QDir::homePath());
-  dialog.selectFile(withFolder ? proposed.fileName() : proposal);
   dialog.selectNameFilter(ExportFileTypes[0].Filter);
   SelectFileType(dialog, ExportFileTypes[0].Filter);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+  return AskSavePath(dialog, proposedName);
 }
 
 }  // namespace veltrasko

@@ -37,9 +37,8 @@ QRectF PlacementArea(const QRectF& paper, const PrintPlacement& placement) {
                 paper.height() * (100 - placement.Top - placement.Bottom) / 100);
 }
 
-// The preview's own size hides the end of its toolbar, the Print button
-// among it, behind the overflow button: it opens as wide as the whole
-// toolbar and three quarters of the screen high, as far as the screen allows.
+}  // namespace
+
 void SizeToShowTheToolbar(QPrintPreviewDialog& preview, const QWidget& over) {
   const QToolBar* toolbar = preview.findChild<QToolBar*>();
   const QRect screen = over.screen()->availableGeometry();
@@ -48,8 +47,6 @@ void SizeToShowTheToolbar(QPrintPreviewDialog& preview, const QWidget& over) {
   const int height = std::max(hint.height(), screen.height() * 3 / 4);
   preview.resize(std::min(width, screen.width()), std::min(height, screen.height()));
 }
-
-}  // namespace
 
 void PaintChartOnPage(QCustomPlot& chart, QPrinter& printer, const PrintPlacement& placement) {
   // The painter starts at the printable area's corner; the margins count

@@ -10,6 +10,7 @@
 
 class QCustomPlot;
 class QMimeData;
+class QPrintPreviewDialog;
 class QPrinter;
 class QTabWidget;
 class QWidget;
@@ -34,6 +35,11 @@ inline constexpr PrintPlacement RightLeftPrint{15, 23, 15, 23, true};
 // printer works at the screen's resolution: the chart lays its texts out
 // with the screen's font metrics, and the page is only a scaled screen.
 void PaintChartOnPage(QCustomPlot& chart, QPrinter& printer, const PrintPlacement& placement);
+
+// The preview's own size hides the end of its toolbar, the Print button
+// among it, behind the overflow button: it opens as wide as the whole
+// toolbar and three quarters of the screen high, as far as the screen allows.
+void SizeToShowTheToolbar(QPrintPreviewDialog& preview, const QWidget& over);
 
 // The chart as an SVG picture (image/svg+xml) and, for programs that take
 // no SVG, as a bitmap of the chart's size.

@@ -39,6 +39,7 @@ MainMenu BuildMainMenu(QMenuBar& bar) {
   menu.Openfile1 = AddItem(*menu.File1, "Openfile1", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O));
   menu.Savenext1 = AddItem(*menu.File1, "Savenext1", "&Save next...");
   menu.Export1 = AddItem(*menu.File1, "Export1", "&Export data...");
+  menu.ExportFit1 = AddItem(*menu.File1, "ExportFit1", "Export FIT...");
   menu.Print1 = AddItem(*menu.File1, "Print1", "&Print...", QKeySequence(Qt::CTRL | Qt::Key_P));
   menu.File1->addSeparator();
   menu.Quit1 = AddItem(*menu.File1, "Quit1", "&Exit", QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -58,6 +59,7 @@ MainMenu BuildMainMenu(QMenuBar& bar) {
   menu.View1 = AddMenu(bar, "View1", "View");
   menu.ShowFile1 = AddViewItem(*menu.View1, "ShowFile1", "&File graph", false);
   menu.Showonlinesession1 = AddViewItem(*menu.View1, "Showonlinesession1", "&Online graph", true);
+  menu.Summary1 = AddItem(*menu.View1, "Summary1", "Session summary...");
   return menu;
 }
 

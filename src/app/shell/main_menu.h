@@ -15,6 +15,7 @@ struct MainMenu {
   QAction* Openfile1 = nullptr;
   QAction* Savenext1 = nullptr;
   QAction* Export1 = nullptr;
+  QAction* ExportFit1 = nullptr;
   QAction* Print1 = nullptr;
   QAction* Quit1 = nullptr;
   QMenu* Edit1 = nullptr;
@@ -28,6 +29,7 @@ struct MainMenu {
   QMenu* View1 = nullptr;
   QAction* ShowFile1 = nullptr;
   QAction* Showonlinesession1 = nullptr;
+  QAction* Summary1 = nullptr;  // "Session summary...", after the two views
 };
 
 MainMenu BuildMainMenu(QMenuBar& bar);

@@ -13,6 +13,7 @@
 #include <QTabWidget>
 
 #include "dialogs/export_command.h"
+#include "dialogs/fit_export_command.h"
 #include "graph/chart_output.h"
 #include "graph/chart_tools.h"
 #include "graph/stroke_graphs.h"
@@ -24,6 +25,7 @@
 #include "dialogs/options_dialog.h"
 #include "dialogs/personal_data_dialog.h"
 #include "dialogs/stroke_graphs_options.h"
+#include "dialogs/summary_dialog.h"
 #include "dialogs/file_dialogs.h"
 #include "shell/hand_over.h"
 #include "shell/status_panels.h"
@@ -70,6 +72,8 @@ TForm1::TForm1(AnalyserCore& core, const ProgramPlaces& places, const QByteArray
   // already hands its personal data to the dialog. Hidden until its command.
   personData_ = new TPersonData(core_, this);
   exportCommand_ = std::make_unique<ExportCommand>(core_, *this, *this);
+  summary_ = new SessionSummaryDialog(core_, *this, this);
+  fitExportCommand_ = std::make_unique<FitExportCommand>(core_, *this, *this);
   ConnectMenu();
   FormCreate(firstArgument);
   graphOptions_ = std::make_unique<StrokeGraphsOptions>(*graphs_);
@@ -108,9 +112,13 @@ void TForm1::ConnectMenu() {
   connect(menu_.Savenext1, &QAction::triggered, this, &TForm1::Savenext1Click);
   connect(menu_.Quit1, &QAction::triggered, this, &TForm1::Quit1Click);
   connect(menu_.Resetcomputer1, &QAction::triggered, this, &TForm1::Resetcomputer1Click);
-  connect(menu_.Print1, &QAction::triggered, chartOutput_, &ChartOutput::Print1Click);
+  // The summary in front is printed instead of the graph; Ctrl+P reaches it there too.
+  summary_->addAction(menu_.Print1);
+  connect(menu_.Print1, &QAction::triggered, this,
+          [this] { summary_->InFront() ? summary_->PrintClick() : chartOutput_->Print1Click(); });
   connect(menu_.Copy1, &QAction::triggered, chartOutput_, &ChartOutput::Copy1Click);
   connect(menu_.Export1, &QAction::triggered, this, [this] { exportCommand_->Export1Click(); });
+  connect(menu_.ExportFit1, &QAction::triggered, this, [this] { fitExportCommand_->ExportFit1Click(); });
   connect(menu_.Options1, &QAction::triggered, this, [this] { ShowDialog(*option_); });
   connect(menu_.Personaldata1, &QAction::triggered, this, [this] { ShowDialog(*personData_); });
   connect(menu_.ShowFile1, &QAction::triggered, this, [this] {
@@ -122,6 +130,7 @@ void TForm1::ConnectMenu() {
     SetViewChecks();
   });
   connect(graphs_, &StrokeGraphs::viewChanged, this, &TForm1::SetViewChecks);
+  connect(menu_.Summary1, &QAction::triggered, summary_, &SessionSummaryDialog::Summary1Click);
 }
 
 void TForm1::FormCreate(const QByteArray& firstArgument) {

@@ -41,6 +41,8 @@ class StrokeGraphsOptions;
 class TOption;
 class TPersonData;
 class ExportCommand;
+class SessionSummaryDialog;
+class FitExportCommand;
 
 inline constexpr char MainWindowCaption[] = VELTRASKO_DISPLAY_NAME " - USB - ver. " VELTRASKO_VERSION;
 
@@ -108,7 +110,9 @@ class TForm1 : public QMainWindow, public MessageSink, public SessionDialogs {
   std::unique_ptr<StrokeGraphsOptions> graphOptions_;
   TOption* option_ = nullptr;
   TPersonData* personData_ = nullptr;
+  SessionSummaryDialog* summary_ = nullptr;
   std::unique_ptr<ExportCommand> exportCommand_;
+  std::unique_ptr<FitExportCommand> fitExportCommand_;
   std::unique_ptr<SessionRecorder> recorder_;
   std::unique_ptr<ConnectionHandshake> handshake_;
   std::unique_ptr<ChunksTo<SessionRecorder>> received_;

@@ -181,6 +181,7 @@ TEST_F(BoxLinkTest, DisconnectWritesItsReportClosesTheBoxAndTheRecordFile) {
 TEST_F(BoxLinkTest, ConnectingAgainLeavesExactlyOneReader) {
   link.ScanBoxes();
   Choose(1);
+  ASSERT_TRUE(WaitUntil([&] { return consumer.Count(ScanStatus) == 1; }));
   ChooseDisconnect();
   Choose(1);
   ExpectConnectedMenu(1);

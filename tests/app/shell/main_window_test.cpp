@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
@@ -17,11 +18,16 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QPushButton>
+#include <QProcess>
 #include <QTabWidget>
 #include <QTimer>
 #include <memory>
 #include <qcustomplot.h>
 
+#include "dialogs/summary_dialog.h"
+#include "export/summary_text.h"
 #include "support/core_state_for_tests.h"
 #include "graph/stroke_graphs.h"
 #include "session/analyser_core.h"
@@ -30,6 +36,7 @@
 #include "support/places_in_folder.h"
 #include "support/process_runner.h"
 #include "support/modal_answers.h"
+#include "support/event_waits.h"
 #include "support/link_fakes.h"
 
 namespace veltrasko {
@@ -154,6 +161,7 @@ TEST_F(MainWindowTest, MenuTreeHasItsCaptionsShortcutsAndOrder) {
                                       {"&Open...", QKeySequence("Ctrl+O"), false},
                                       {"&Save next...", none, false},
                                       {"&Export data...", none, false},
+                                      {"Export FIT...", none, false},
                                       {"&Print...", QKeySequence("Ctrl+P"), false},
                                       {"", none, true},
                                       {"&Exit", QKeySequence("Ctrl+Q"), false},
@@ -169,8 +177,9 @@ TEST_F(MainWindowTest, MenuTreeHasItsCaptionsShortcutsAndOrder) {
   EXPECT_EQ(Entries(*menu.Commands1), (std::vector<MenuEntry>{{"Reset computer...", none, false}}));
   EXPECT_EQ(Entries(*menu.Settings1),
             (std::vector<MenuEntry>{{"&Options...", none, false}, {"Personal data...", none, false}}));
-  EXPECT_EQ(Entries(*menu.View1),
-            (std::vector<MenuEntry>{{"&File graph", none, false}, {"&Online graph", none, false}}));
+  EXPECT_EQ(Entries(*menu.View1), (std::vector<MenuEntry>{{"&File graph", none, false},
+                                                          {"&Online graph", none, false},
+                                                          {"Session summary...", none, false}}));
 }
 
 TEST_F(MainWindowTest, FirstStartWritesTheDefaultSettingsFile) {
@@ -404,6 +413,62 @@ TEST_F(MainWindowTest, ExportOfAnEmptyViewSaysSo) {
   CatchMessage();
   form->Menu().Export1->trigger();
   EXPECT_EQ(message, "No data available for export!");
+  CatchMessage();
+  form->Menu().ExportFit1->trigger();
+  EXPECT_EQ(message, "No data available for export!");
+}
+
+TEST_F(MainWindowTest, ExportFitWritesWhatTheExporterWrites) {
+  const QString path = QString::fromStdString(MakeRecordFile(folder, "lake.vrc", {"--strokes", "40", "--sessions", "2"}));
+  const auto form = MakeForm(QFile::encodeName(path));
+  AnswerFileDialog(QtPath(folder, "window.fit"));
+  form->Menu().ExportFit1->trigger();
+  EXPECT_EQ(dialogTitle, "Export FIT");
+  EXPECT_EQ(proposedName, "lake.fit");
+
+  const QString tool = qEnvironmentVariable("VELTRASKO_EXPORT", VELTRASKO_EXPORT);
+  ASSERT_EQ(QProcess::execute(tool, {"--format", "fit", path}), 0) << qPrintable(tool);
+  QFile window(QtPath(folder, "window.fit"));
+  QFile exported(QtPath(folder, "lake.fit"));
+  ASSERT_TRUE(window.open(QIODevice::ReadOnly));
+  ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+  const QByteArray bytes = window.readAll();
+  EXPECT_TRUE(bytes.mid(8, 4) == ".FIT");
+  EXPECT_EQ(bytes, exported.readAll());
+}
+
+TEST_F(MainWindowTest, SessionSummaryOfTheViewShownIsCopiedAsTextAndPrintedWhileInFront) {
+  const QString path = QString::fromStdString(
+      MakeRecordFile(folder, "two.vrc", {"--strokes", "80", "--sessions", "2", "--name", "Ana"}));
+  const auto form = MakeForm(QFile::encodeName(path));
+  form->show();
+  form->Menu().Summary1->trigger();
+  auto* dialog = form->findChild<SessionSummaryDialog*>("SessionSummary");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_FALSE(dialog->isModal());
+
+  QApplication::clipboard()->clear();
+  dialog->CopyButton().click();
+  const QString copied = QApplication::clipboard()->text();
+  EXPECT_EQ(copied.toStdString(), SummaryText(ShownExportSource(core), core.Settings()));
+  EXPECT_TRUE(copied.startsWith("Record file\t" + path + "\nName\tAna\n")) << qPrintable(copied);
+  EXPECT_TRUE(copied.contains("\nSession 2\n") && !copied.contains("\nSession 3\n")) << "one block per session";
+
+  // "&Print..." prints the summary while it is in front, else the graph.
+  ASSERT_TRUE(WaitUntil([&] { return dialog->InFront(); }));
+  QWidget* previewOver = nullptr;
+  modals.AnswerNext([&](QWidget& modal) {
+    previewOver = qobject_cast<QPrintPreviewDialog*>(&modal) != nullptr ? modal.parentWidget() : nullptr;
+    static_cast<QDialog&>(modal).reject();
+  });
+  form->Menu().Print1->trigger();
+  EXPECT_EQ(previewOver, dialog);
+
+  form->Menu().Showonlinesession1->trigger();
+  CatchMessage();
+  form->Menu().Summary1->trigger();
+  EXPECT_EQ(message, "No strokes to summarise!");
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowClosesTheRecordFile) {

@@ -5,6 +5,8 @@
 #include <filesystem>
 
 #include "export/export_writer.h"
+#include "export/summary_text.h"
+#include "export/fit_activity.h"
 #include "program_identity.h"
 #include "tool_fixture.h"
 
@@ -19,6 +21,20 @@ class ExportTool : public ToolTest {
     const std::string path = File("window-export.csv");
     EXPECT_EQ(WriteExportFile(path, ShownExportSource(*opened.Core), opened.Core->Settings()), ExportResult::Written);
     return ReadWholeText(path);
+  }
+  // What the window's "Session summary..." copies for the same file.
+  static std::string WindowSummary(const std::string& recordPath, const UserSettings& settings) {
+    const OpenedRecord opened(recordPath, settings);
+    return SummaryText(ShownExportSource(*opened.Core), opened.Core->Settings());
+  }
+  // A season folder: two good files, one cut inside its head and one
+  // session without strokes, made in the folder under this test's.
+  void MakeSeason(const std::string& folder) {
+    std::filesystem::create_directory(File(folder));
+    MakeRecord(folder + "/good_1.vrc", {"--strokes", "30", "--seed", "1"});
+    MakeRecord(folder + "/good_2.vrc", {"--strokes", "40", "--seed", "2", "--sessions", "2"});
+    std::filesystem::resize_file(MakeRecord(folder + "/damaged.vrc", {"--strokes", "30"}), 40);
+    MakeRecord(folder + "/empty.vrc", {"--strokes", "0"});
   }
   static std::string LineAfterHeader(const std::string& text, int index) {
     std::size_t at = text.find("\n\n") + 2;
@@ -135,7 +151,12 @@ TEST_F(ExportTool, BadUsageExitsWithTwoAndWritesNothing) {
       {"--speed", "mph", record},
       {"--verbose", record},
       {"-o"},
-      {record, record},
+      {"-o", "out.csv", record, record},
+      {"-o", "out.csv", "-d", "out", record},
+      {"-d", "", record},
+      {"--format", "gpx", record},
+      {"--start", "2024-03-07T09:30:00", record},
+      {"--format", "fit", "--start", "2024-03-07", record},
   };
   for (const auto& arguments : bad) {
     const ProcessResult result = RunExportTool(arguments);
@@ -143,7 +164,20 @@ TEST_F(ExportTool, BadUsageExitsWithTwoAndWritesNothing) {
     EXPECT_NE(result.Err.find("usage: veltrasko-export"), std::string::npos);
   }
   EXPECT_FALSE(std::filesystem::exists(File("run.csv")));
+  EXPECT_FALSE(std::filesystem::exists(File("run.fit")));
   EXPECT_EQ(RunExportTool({"--help"}).ExitCode, 0);
+}
+
+TEST_F(ExportTool, FitFormatWritesTheActivityFromTheGivenStart) {
+  const std::string record = MakeRecord("run.vrc", {"--strokes", "30"});
+  const ProcessResult result = RunExportTool({"--format=fit", "--start=2024-03-07T09:30:00", record});
+  ASSERT_EQ(result.ExitCode, 0) << result.Err;
+  const OpenedRecord opened(record);
+  const std::string path = File("in-process.fit");
+  ASSERT_TRUE(WriteFitExport(path, ShownExportSource(*opened.Core), ParseStartTime("2024-03-07T09:30:00"),
+                             VELTRASKO_VERSION));
+  EXPECT_EQ(ReadWholeFile(File("run.fit")), ReadWholeFile(path));
+  EXPECT_FALSE(std::filesystem::exists(File("run.csv")));
 }
 
 TEST_F(ExportTool, UnreadableRecordFilesExitWithThree) {
@@ -198,6 +232,86 @@ TEST_F(ExportTool, ARecordFileNotEndingInVrcIsNeverReplaced) {
   ASSERT_EQ(RunExportTool({record}).ExitCode, 0);
   EXPECT_EQ(ReadWholeText(record), before);
   EXPECT_TRUE(std::filesystem::exists(File("session.csv.csv")));
+}
+
+TEST_F(ExportTool, BatchExportsEveryReadableFileReportsEachAndExitsWithTheWorst) {
+  MakeSeason("season");
+  const std::string season = File("season") + "/";
+  const ProcessResult folder = RunExportTool({"-d", "out", File("season")});
+  EXPECT_EQ(folder.ExitCode, 3) << folder.Err;
+  EXPECT_EQ(folder.Err, season + "damaged.vrc: Could not open file!\n" +  //
+                            season + "empty.vrc: No data available for export!\n" +  //
+                            season + "good_1.vrc: written out/good_1.csv\n" +  //
+                            season + "good_2.vrc: written out/good_2.csv\n" +
+                            "veltrasko-export: 2 of 4 record files done\n");
+  for (const std::string name : {"good_1", "good_2"}) {
+    EXPECT_EQ(ReadWholeText(File("out/" + name + ".csv")), WindowExport(season + name + ".vrc", UserSettings::Defaults()))
+        << name;
+  }
+  EXPECT_FALSE(std::filesystem::exists(File("out/damaged.csv")));
+  EXPECT_FALSE(std::filesystem::exists(File("out/empty.csv")));
+
+  // FIT files in batch are those of one file at a time.
+  const ProcessResult fit = RunExportTool({"--format", "fit", "-d", "fit", File("season")});
+  EXPECT_EQ(fit.ExitCode, 3);
+  EXPECT_NE(fit.Err.find(season + "good_1.vrc: written fit/good_1.fit\n"), std::string::npos) << fit.Err;
+  ASSERT_EQ(RunExportTool({"--format", "fit", "season/good_2.vrc"}).ExitCode, 0);
+  EXPECT_EQ(ReadWholeFile(File("fit/good_2.fit")), ReadWholeFile(File("season/good_2.fit")));
+
+  // Files named one by one go next to themselves; no stroke is the mildest failure.
+  const ProcessResult named = RunExportTool({"season/empty.vrc", "season/good_1.vrc"});
+  EXPECT_EQ(named.ExitCode, 5);
+  EXPECT_TRUE(std::filesystem::exists(File("season/good_1.csv")));
+
+  // A file of the same name from another folder never replaces the first one's output.
+  std::filesystem::create_directory(File("other"));
+  MakeRecord("other/good_1.vrc", {"--strokes", "5"});
+  const ProcessResult clash = RunExportTool({"-d", "again", "season/good_1.vrc", "other/good_1.vrc"});
+  EXPECT_EQ(clash.ExitCode, 4);
+  EXPECT_NE(clash.Err.find("other/good_1.vrc: again/good_1.csv is the output of an earlier record file"),
+            std::string::npos)
+      << clash.Err;
+  EXPECT_EQ(ReadWholeFile(File("again/good_1.csv")), ReadWholeFile(File("season/good_1.csv")));
+
+  // Nor does an output replace a record file of the same call that is still to be read.
+  const std::string late = MakeRecord("late.csv", {"--strokes", "5"});
+  const std::string lateBytes = ReadWholeText(late);
+  MakeRecord("late.vrc", {"--strokes", "5"});
+  EXPECT_EQ(RunExportTool({"late.vrc", "late.csv"}).ExitCode, 4);
+  EXPECT_EQ(ReadWholeText(late), lateBytes);
+  EXPECT_TRUE(std::filesystem::exists(File("late.csv.csv")));
+
+  const ProcessResult noRecords = RunExportTool({"out"});
+  EXPECT_EQ(noRecords.ExitCode, 3);
+  EXPECT_NE(noRecords.Err.find("out: no *.vrc record file in the folder"), std::string::npos);
+}
+
+TEST_F(ExportTool, SummaryOfEveryFileGoesToStandardOutputOrToFiles) {
+  MakeSeason("season");
+  const UserSettings defaults = UserSettings::Defaults();
+  const std::string good1 = File("season/good_1.vrc");
+  const std::string good2 = File("season/good_2.vrc");
+  const ProcessResult single = RunExportTool({"--summary", good2});
+  ASSERT_EQ(single.ExitCode, 0) << single.Err;
+  EXPECT_TRUE(single.Err.empty());
+  EXPECT_EQ(single.Out, WindowSummary(good2, defaults));
+  EXPECT_NE(single.Out.find("\nSession 2\n"), std::string::npos);
+
+  UserSettings comma = defaults;
+  comma.SetDecimalSymbol(1);
+  const ProcessResult batch = RunExportTool({"--summary", "--decimal", "comma", File("season")});
+  EXPECT_EQ(batch.ExitCode, 3);
+  EXPECT_EQ(batch.Out, WindowSummary(good1, comma) + "\n" + WindowSummary(good2, comma));
+  EXPECT_NE(batch.Err.find("/season/damaged.vrc: Could not open file!\n"), std::string::npos);
+  EXPECT_NE(batch.Err.find("/season/good_2.vrc: summary written to standard output\n"), std::string::npos);
+
+  ASSERT_EQ(RunExportTool({"--summary", "-o", "all.txt", good1, good2}).ExitCode, 0);
+  EXPECT_EQ(ReadWholeText(File("all.txt")), WindowSummary(good1, defaults) + "\n" + WindowSummary(good2, defaults));
+  const std::string good2Bytes = ReadWholeText(good2);
+  EXPECT_EQ(RunExportTool({"--summary", "-o", good2, good1, good2}).ExitCode, 4);
+  EXPECT_EQ(ReadWholeText(good2), good2Bytes);
+  ASSERT_EQ(RunExportTool({"--summary", "-d", "sums", good2}).ExitCode, 0);
+  EXPECT_EQ(ReadWholeText(File("sums/good_2.summary.txt")), WindowSummary(good2, defaults));
 }
 
 TEST_F(ExportTool, ValuesAfterEqualsSignsAndADashFileAfterTheEndOfTheOptions) {
