@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A way into the core's private state for the few tests that need a state
 // no sequence of frames reaches in reasonable time: a table of arbitrary or
 // a hundred thousand rows, the last file number, a scanner already past a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Waiting in a Qt test: the main thread's events keep running (the box
 // reader's hand-over, timers, dialogs) until a condition holds, with a
 // deadline so that a condition that never comes fails instead of hanging;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Answers the modal dialogs the code under test opens, so that none blocks a
 // test: each new modal is handed, once settled, to the answer the test gave
 // for it; one that finds no answer waiting fails the test and is rejected.

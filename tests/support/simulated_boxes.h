@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated box as a test sets it up and watches it: boxes attached
 // through its environment, what the program did to them, and a wait until
 // the program has taken every report a box sent.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fresh folder of the test's own under GoogleTest's temporary directory,
 // removed with everything in it when the test ends; no two tests, nor two
 // test programs run side by side, share a name in it.

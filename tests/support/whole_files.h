@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file reads and writes for tests that look at or plant the bytes of a
 // file themselves.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a call of veltrasko-export works on and where each output goes: the
 // record files given, every *.vrc of a folder given, and the outputs next to
 // their record files or together in one folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What veltrasko-export tells on standard error about each record file. A
 // single file is reported as the tool always did: the window's messages as
 // they are, the tool's own under its name, nothing when all went well. In a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where --summary writes each record file's summary: to standard output, all
 // into the one -o file, or each into a file of its own in -d's folder.
 #pragma once

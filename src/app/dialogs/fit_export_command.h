@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Export FIT...": the view shown as a FIT activity file for the training
 // platforms, written exactly as veltrasko-export --format fit writes it.
 #pragma once

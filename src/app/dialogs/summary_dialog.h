@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Session summary...": the figures of every session of the view shown, in a
 // modeless dialog that copies them to the clipboard as tab-separated text for
 // a spreadsheet and prints them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One graph page, "Stroke values" (Chart1) or "Right vs. left" (Chart2),
 // built from its description: the graph with its line series and axes, the
 // column of value check boxes, the Distance/Time radio buttons and the note

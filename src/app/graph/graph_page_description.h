@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What tells the two graph pages apart: their graph's name and title, their
 // share of the series catalogue, the order of their value check boxes, and
 // the texts beside the boxes. Everything else a GraphPage does alike.

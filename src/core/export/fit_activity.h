@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stroke table as a FIT activity file, the format the training platforms
 // take: the device that made it, a timer start and stop, one record per
 // stroke, one lap per session of the table, the session and the activity.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The FIT protocol's byte layer: a file of definition and data messages
 // behind the 14-byte file header, closed by the file CRC. It knows the
 // protocol, not the profile: which messages and fields an activity holds is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // When the activity of a FIT file began. Record files hold no time of day,
 // only the personal data's date (m-d-yyyy) and the box's clock, so the start
 // is reckoned from the record file's last change: the time of day it was

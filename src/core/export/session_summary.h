@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A coach's figures of each session in a stroke table: totals, averages,
 // pauses, heart rate, left/right balance and 500 m splits, from the rows as
 // they are stored (unaveraged). The window, the exporter and the FIT writer

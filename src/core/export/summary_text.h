@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The session summary as text that pastes into a spreadsheet in columns: a
 // figure a line, its name and values separated by tabs, one block per
 // session under the heading "Session N", its 500 m splits as a table. Times

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/tick_run_over.h"
 
 #include "session/stroke_computation.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Output gathered in one large buffer and handed to the file in few big
 // writes: for files written in many small lines, such as an export.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An owned file descriptor: closed when it goes, read and written whole, so
 // that neither a signal nor a short transfer leaves part of a file read or
 // written. The one way the program opens, reads and writes its files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts the core puts on the screen: status panels and messages, each
 // made here only. Numbered texts are made on the stack, as the data path
 // allocates nothing.

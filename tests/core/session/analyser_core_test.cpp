@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/analyser_core.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decodes a FIT file with the official FIT SDK and prints what the tests
 // compare as JSON: the integrity check, the decoder's errors and the
 // messages, times as seconds since 1970.

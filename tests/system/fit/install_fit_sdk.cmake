@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the FIT SDK's decoder, the judge of the FIT files we write, under
 # PREFIX with npm. Once there in the wanted VERSION it is kept, so a rerun
 # needs no network. cmake -DNPM=... -DPREFIX=... -DVERSION=... -P install_fit_sdk.cmake
