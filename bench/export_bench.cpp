@@ -11,9 +11,9 @@
 #include "export/fit_activity.h"
 #include "export/session_summary.h"
 #include "export/summary_text.h"
+#include "screen/quiet_screen.h"
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
-#include "screen/quiet_screen.h"
 
 namespace veltrasko::bench {
 namespace {
@@ -65,9 +65,9 @@ void FormatStrokeLinesOnly(benchmark::State& state) {
           "%4d; %7.2lf; %7.3lf; %7.2lf; %7.3lf; %7.2lf; %7.1lf; %7.1lf; %8.3lf; %8.3lf; %8.3lf; %8.2lf; %8.3lf; "
           "%8.3lf; %4.0f; \n",
           row.StrokeNumber, double{row.TotalDistance}, double{row.Speed} * double{3.6f}, double{row.StrokeDistance},
-          double{row.Power}, double{row.Work}, double{row.StrokeRate}, double{row.WaterPercent},
-          double{row.StrokeTime}, double{row.WaterDistance}, double{row.AirTime}, double{row.TotalWork},
-          double{row.PaddleTime}, double{row.ClockTime}, double{row.HeartRate}));
+          double{row.Power}, double{row.Work}, double{row.StrokeRate}, double{row.WaterPercent}, double{row.StrokeTime},
+          double{row.WaterDistance}, double{row.AirTime}, double{row.TotalWork}, double{row.PaddleTime},
+          double{row.ClockTime}, double{row.HeartRate}));
     });
     benchmark::DoNotOptimize(total);
   }

@@ -12,10 +12,10 @@
 #include <memory>
 #include <string>
 
-#include "support/core_state_for_tests.h"
 #include "graph/stroke_graphs.h"
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
+#include "support/core_state_for_tests.h"
 
 namespace veltrasko {
 namespace {
@@ -23,7 +23,9 @@ namespace {
 class QuietSinks : public StatusSink, public MessageSink, public SessionDialogs {
  public:
   void ShowStatus(StatusPanel, std::string_view) override {}
-  void ShowMessage(std::string_view text) override { std::fprintf(stderr, "message: %.*s\n", int(text.size()), text.data()); }
+  void ShowMessage(std::string_view text) override {
+    std::fprintf(stderr, "message: %.*s\n", int(text.size()), text.data());
+  }
   std::optional<std::string> AskSaveNextSession(std::string_view) override { return std::nullopt; }
   void ShowOnlineWeight(std::string_view) override {}
   void ShowFilePersonalData(const PersonalData&) override {}
@@ -135,7 +137,8 @@ long PeakResidentKilobytes() {
 void BM_PeakMemoryFullGraphs(benchmark::State& state) {
   for (auto _ : state) {
     GraphWorld world;
-    for (StrokeTable* table : {&CoreStateForTests::OnlineStrokes(*world.core), &CoreStateForTests::FileStrokes(*world.core)}) {
+    for (StrokeTable* table :
+         {&CoreStateForTests::OnlineStrokes(*world.core), &CoreStateForTests::FileStrokes(*world.core)}) {
       for (std::uint32_t i = 0; i < StrokeTableCapacity; ++i) {
         StrokeRow& row = table->WorkingRow();
         row = StrokeRow{};

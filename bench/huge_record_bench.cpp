@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "bench_record.h"
-#include "session/analyser_core.h"
 #include "screen/quiet_screen.h"
+#include "session/analyser_core.h"
 #include "session/record_reader.h"
 
 namespace veltrasko::bench {

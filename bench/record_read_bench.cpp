@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "bench_record.h"
+#include "screen/quiet_screen.h"
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
-#include "screen/quiet_screen.h"
 
 namespace veltrasko::bench {
 namespace {

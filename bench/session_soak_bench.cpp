@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "bench_record.h"
-#include "support/live_recording.h"
 #include "soak_support.h"
+#include "support/live_recording.h"
 
 namespace veltrasko {
 namespace {

@@ -12,7 +12,6 @@
 
 #include <QEventLoop>
 #include <QTimer>
-
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -24,10 +23,10 @@
 #include <string>
 #include <vector>
 
-#include "support/record_frames.h"
-#include "session/analyser_core.h"
 #include "screen/quiet_screen.h"
+#include "session/analyser_core.h"
 #include "session/record_reader.h"
+#include "support/record_frames.h"
 #include "tools/boxsim/boxsim_control.h"
 
 namespace veltrasko::bench {
@@ -100,7 +99,8 @@ inline bool WholeAndInOrder(const test::RecordFrames& frames) {
 
 // Strokes sent, counted, on file and read back; resident memory at its
 // first, middle and last sample.
-inline void ReportSoak(benchmark::State& state, const SoakOutcome& outcome, const std::vector<long>& residentKilobytes) {
+inline void ReportSoak(benchmark::State& state, const SoakOutcome& outcome,
+                       const std::vector<long>& residentKilobytes) {
   state.counters["box_strokes"] = SoakStrokes;
   state.counters["counted_strokes"] = outcome.Counted;
   state.counters["file_stroke_frames"] = outcome.Frames.StrokeFrames;

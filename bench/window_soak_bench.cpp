@@ -7,10 +7,9 @@
 // strokes sent were counted, written and read back. Besides, the time the
 // window takes through a flood of garbage reports.
 #include <benchmark/benchmark.h>
-
-#include <QTimer>
 #include <qcustomplot.h>
 
+#include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -22,11 +21,11 @@
 #include "link/box_menu.h"
 #include "session/analyser_core.h"
 #include "shell/main_window.h"
+#include "shell/status_panels.h"
+#include "soak_support.h"
 #include "support/modal_answers.h"
 #include "support/places_in_folder.h"
 #include "support/simulated_boxes.h"
-#include "shell/status_panels.h"
-#include "soak_support.h"
 
 namespace veltrasko {
 namespace {
@@ -80,8 +79,8 @@ WindowSoakFigures RecordInTheWindow(const bench::BenchFolder& folder) {
     };
     QTimer sampler;
     QObject::connect(&sampler, &QTimer::timeout, [&] {
-      figures.Samples.push_back(
-          {secondsSinceStart(), core.Session().StrokeCount, SeriesPointCount(form.Graphs()), bench::ResidentKilobytes()});
+      figures.Samples.push_back({secondsSinceStart(), core.Session().StrokeCount, SeriesPointCount(form.Graphs()),
+                                 bench::ResidentKilobytes()});
     });
     sampler.start(SampleEveryMs);
     form.Menu().Resetcomputer1->trigger();
@@ -112,7 +111,8 @@ void BM_WindowSoakSession20000(benchmark::State& state) {
   // resident as the points fill them.
   const long newPoints = samples.back().SeriesPoints - samples.front().SeriesPoints;
   state.counters["rss_growth_per_new_point_B"] =
-      newPoints == 0 ? 0.0 : 1024.0 * static_cast<double>(samples.back().Kilobytes - samples.front().Kilobytes) / newPoints;
+      newPoints == 0 ? 0.0
+                     : 1024.0 * static_cast<double>(samples.back().Kilobytes - samples.front().Kilobytes) / newPoints;
 }
 BENCHMARK(BM_WindowSoakSession20000)->Unit(benchmark::kSecond)->Iterations(1);
 
@@ -125,8 +125,11 @@ void BM_WindowGarbageFlood60000(benchmark::State& state) {
   for (auto _ : state) {
     const bench::BenchFolder folder;
     // Unplugged after the flood, the strokes, the confirmation and the session start.
-    test::AttachBoxes({{"BOXSIM_STROKES", "30"}, {"BOXSIM_PACE", "20"}, {"BOXSIM_PAUSE_EVERY", "0"},
-                       {"BOXSIM_GARBAGE_REPORTS", "60000"}, {"BOXSIM_UNPLUG_AFTER", "60032"}});
+    test::AttachBoxes({{"BOXSIM_STROKES", "30"},
+                       {"BOXSIM_PACE", "20"},
+                       {"BOXSIM_PAUSE_EVERY", "0"},
+                       {"BOXSIM_GARBAGE_REPORTS", "60000"},
+                       {"BOXSIM_UNPLUG_AFTER", "60032"}});
     AnalyserCore core;
     TForm1 form(core, test::PlacesInFolder(QString::fromStdString(folder.File(""))), QByteArray());
     ConnectAndName(form, folder.File("flood"));

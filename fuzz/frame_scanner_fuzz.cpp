@@ -124,8 +124,7 @@ void CheckResult(ScanResult result, const FrameScanner& scanner, std::span<const
       Require(StartsWithTag(carried), "incomplete frame kept without its tag");
       Require(carried.size() < FrameLengthOf(carried), "a whole frame reported incomplete");
       break;
-    default:
-      Require(false, "unknown scan result");
+    default: Require(false, "unknown scan result");
   }
 }
 

@@ -8,8 +8,8 @@
 #include <span>
 
 #include "fuzz/fuzz_temp_file.h"
-#include "session/analyser_core.h"
 #include "screen/quiet_screen.h"
+#include "session/analyser_core.h"
 #include "session/record_reader.h"
 
 namespace {
@@ -20,7 +20,8 @@ void CheckFileView(const AnalyserCore& core, const QuietScreen& screen, std::siz
   const StrokeTable& strokes = core.FileStrokes;
   const std::uint32_t count = strokes.Count();
   Require(count <= StrokeTableCapacity, "more strokes than the table holds");
-  Require(count <= fileSize / static_cast<std::size_t>(FrameLengths.StrokeFrame), "more strokes than frames in the file");
+  Require(count <= fileSize / static_cast<std::size_t>(FrameLengths.StrokeFrame),
+          "more strokes than frames in the file");
   Require(strokes[count].Side == EndMarker, "table not closed by the end marker");
   for (std::uint32_t i = 0; i < count; ++i) Require(strokes[i].Side != EndMarker, "end marker inside the table");
   Require(core.File.FileStrokeCount == count, "file stroke count disagrees with the table");

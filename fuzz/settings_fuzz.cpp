@@ -30,8 +30,9 @@ bool FilterIn(std::uint8_t value) {
 
 bool AllInRange(const UserSettings& s) {
   return WindowIn(s.OnlineWindowDistance()) && WindowIn(s.OnlineWindowTime()) && ByteIn(s.ViewAll(), 0, 1) &&
-         ByteIn(s.EnlargeAxisText(), 0, 1) && ByteIn(static_cast<std::uint8_t>(s.SpeedUnit()), 0, 1) && ByteIn(s.LineWidthLevel(), 1, 3) &&
-         FilterIn(s.AverageFilter()) && ByteIn(s.DecimalSymbol(), 0, 1) && ByteIn(s.SeparatorSymbol(), 0, 2);
+         ByteIn(s.EnlargeAxisText(), 0, 1) && ByteIn(static_cast<std::uint8_t>(s.SpeedUnit()), 0, 1) &&
+         ByteIn(s.LineWidthLevel(), 1, 3) && FilterIn(s.AverageFilter()) && ByteIn(s.DecimalSymbol(), 0, 1) &&
+         ByteIn(s.SeparatorSymbol(), 0, 2);
 }
 
 // Fields that were valid in the file must come through the repair unchanged.
@@ -43,8 +44,7 @@ void CheckValidFieldsKept(const UserSettings& read, const UserSettings& loaded) 
     Require(read.OnlineWindowDistance() == loaded.OnlineWindowDistance(), "valid distance window replaced");
   if (WindowIn(read.OnlineWindowTime()))
     Require(read.OnlineWindowTime() == loaded.OnlineWindowTime(), "valid time window replaced");
-  if (FilterIn(read.AverageFilter()))
-    Require(read.AverageFilter() == loaded.AverageFilter(), "valid filter replaced");
+  if (FilterIn(read.AverageFilter())) Require(read.AverageFilter() == loaded.AverageFilter(), "valid filter replaced");
   if (ByteIn(read.LineWidthLevel(), 1, 3))
     Require(read.LineWidthLevel() == loaded.LineWidthLevel(), "valid line width replaced");
   for (std::size_t offset : {at::ViewAll, at::EnlargeAxisText, at::SpeedUnit, at::DecimalSymbol})

@@ -60,7 +60,8 @@ class ChildProcess {
         pending_.erase(0, end + 1);
         return line;
       }
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
       if (left.count() <= 0) return std::nullopt;
       pollfd ready{output_, POLLIN, 0};
       if (::poll(&ready, 1, static_cast<int>(left.count())) <= 0) continue;

@@ -20,7 +20,6 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 // The same with this thread's events left waiting, for a test whose main
 // thread must stay deaf meanwhile (a listener that must not answer, a reader
 // that must not be served).
-bool WaitWithoutEventsUntil(const std::function<bool()>& condition,
-                            std::chrono::milliseconds limit = DefaultWaitLimit);
+bool WaitWithoutEventsUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = DefaultWaitLimit);
 
 }  // namespace veltrasko::test

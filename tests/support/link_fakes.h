@@ -19,7 +19,9 @@ namespace veltrasko::test {
 
 class RecordingWriter final : public ReportWriter {
  public:
-  void WriteReport(std::span<const std::uint8_t> report) override { reports.emplace_back(report.begin(), report.end()); }
+  void WriteReport(std::span<const std::uint8_t> report) override {
+    reports.emplace_back(report.begin(), report.end());
+  }
   std::vector<std::vector<std::uint8_t>> reports;
 };
 
@@ -50,8 +52,8 @@ class ScanningConsumer final : public ChunkConsumer {
     if (inside_) Overlapped = true;
     inside_ = true;
     ChunkLengths.push_back(chunk.length);
-    for (ScanResult result = Scan(chunk); result != ScanNothing && result != ScanIncomplete &&
-                                          result != ScanSessionStartIncomplete;
+    for (ScanResult result = Scan(chunk);
+         result != ScanNothing && result != ScanIncomplete && result != ScanSessionStartIncomplete;
          result = Scan(chunk)) {
       Results.push_back(result);
       if (result == ScanStroke) StrokeNumbers.push_back(stroke_.StrokeNumber());
@@ -61,9 +63,7 @@ class ScanningConsumer final : public ChunkConsumer {
     inside_ = false;
   }
 
-  int Count(ScanResult result) const {
-    return static_cast<int>(std::count(Results.begin(), Results.end(), result));
-  }
+  int Count(ScanResult result) const { return static_cast<int>(std::count(Results.begin(), Results.end(), result)); }
 
   std::function<void()> OnChunk;
   std::vector<std::int16_t> ChunkLengths;

@@ -6,17 +6,16 @@
 #pragma once
 
 #include <QDBusConnection>
-
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 
-#include "screen/quiet_screen.h"
 #include "link/box_link.h"
-#include "protocol/chunk_consumer.h"
 #include "protocol/box_commands.h"
+#include "protocol/chunk_consumer.h"
+#include "screen/quiet_screen.h"
 #include "session/analyser_core.h"
 #include "session/connection_handshake.h"
 #include "session/session_recorder.h"

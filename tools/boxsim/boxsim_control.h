@@ -24,11 +24,22 @@ struct BoxEvent {
 
 // Every environment variable the simulated box reads, so that a test can
 // start from the defaults.
-inline constexpr const char* EnvironmentVariables[] = {
-    "BOXSIM_BOXES",         "BOXSIM_VERSION",         "BOXSIM_WEIGHT",        "BOXSIM_PACE",
-    "BOXSIM_SEED",          "BOXSIM_REPORT_LENGTH",   "BOXSIM_PACKING",       "BOXSIM_NEVER_CONFIRM",
-    "BOXSIM_PADDLING_AT_CONNECT", "BOXSIM_BAD_CHECKSUM_EVERY", "BOXSIM_GARBAGE_EVERY", "BOXSIM_GARBAGE_REPORTS",
-    "BOXSIM_UNPLUG_AFTER",  "BOXSIM_STROKES",         "BOXSIM_PAUSE_EVERY",   "BOXSIM_LOG"};
+inline constexpr const char* EnvironmentVariables[] = {"BOXSIM_BOXES",
+                                                       "BOXSIM_VERSION",
+                                                       "BOXSIM_WEIGHT",
+                                                       "BOXSIM_PACE",
+                                                       "BOXSIM_SEED",
+                                                       "BOXSIM_REPORT_LENGTH",
+                                                       "BOXSIM_PACKING",
+                                                       "BOXSIM_NEVER_CONFIRM",
+                                                       "BOXSIM_PADDLING_AT_CONNECT",
+                                                       "BOXSIM_BAD_CHECKSUM_EVERY",
+                                                       "BOXSIM_GARBAGE_EVERY",
+                                                       "BOXSIM_GARBAGE_REPORTS",
+                                                       "BOXSIM_UNPLUG_AFTER",
+                                                       "BOXSIM_STROKES",
+                                                       "BOXSIM_PAUSE_EVERY",
+                                                       "BOXSIM_LOG"};
 
 // Forgets every box and event and reads the environment again. Devices still
 // open stay valid but behave as unplugged.

@@ -29,9 +29,9 @@ struct BoxsimOptions {
   std::vector<BoxListing> Boxes{BoxListing{"1001"}};
   std::int16_t BoxVersion = 118;
   std::int16_t Weight = 80;
-  double Pace = 1.0;                // box seconds per real second
+  double Pace = 1.0;  // box seconds per real second
   std::uint64_t Seed = 1;
-  std::size_t ReportLength = 64;    // input report data bytes
+  std::size_t ReportLength = 64;  // input report data bytes
   ReportPacking Packing = ReportPacking::OneFrame;
   bool NeverConfirm = false;
   bool PaddlingAtConnect = false;   // strokes follow the confirmation without a session start

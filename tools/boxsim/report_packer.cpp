@@ -45,7 +45,8 @@ bool ReportPacker::NextReport(std::span<std::uint8_t> report, bool flush) {
     break;
   }
   queuedBytes_ -= used;
-  std::fill(report.begin() + static_cast<std::ptrdiff_t>(used), report.begin() + static_cast<std::ptrdiff_t>(reportLength_), 0);
+  std::fill(report.begin() + static_cast<std::ptrdiff_t>(used),
+            report.begin() + static_cast<std::ptrdiff_t>(reportLength_), 0);
   return true;
 }
 

@@ -16,8 +16,7 @@ namespace veltrasko::boxsim {
 
 class ReportPacker {
  public:
-  ReportPacker(ReportPacking packing, std::size_t reportLength)
-      : packing_(packing), reportLength_(reportLength) {}
+  ReportPacker(ReportPacking packing, std::size_t reportLength) : packing_(packing), reportLength_(reportLength) {}
 
   void Enqueue(std::vector<std::uint8_t> frame);
   void Clear();

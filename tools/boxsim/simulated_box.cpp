@@ -69,14 +69,9 @@ void SimulatedBox::HandleCommand(std::uint8_t kind, Clock::time_point now) {
       EnqueueFrame(StatusTag, EncodeStatus(KindConnectionStatus, 1).Bytes, now);
       if (options_.PaddlingAtConnect) StartPaddling(now);
       break;
-    case KindReset:
-      ResetComputer(now);
-      break;
-    case KindDisconnect:
-      paddling_ = false;
-      break;
-    default:
-      break;
+    case KindReset: ResetComputer(now); break;
+    case KindDisconnect: paddling_ = false; break;
+    default: break;
   }
 }
 
@@ -127,8 +122,7 @@ void SimulatedBox::EnqueueDueStrokes(Clock::time_point now) {
   }
 }
 
-void SimulatedBox::EnqueueFrame(const FrameTag& tag, std::span<const std::uint8_t> payload,
-                                Clock::time_point now) {
+void SimulatedBox::EnqueueFrame(const FrameTag& tag, std::span<const std::uint8_t> payload, Clock::time_point now) {
   std::vector<std::uint8_t> frame;
   ++framesSent_;
   if (options_.GarbageEvery != 0 && framesSent_ % options_.GarbageEvery == 0) {

@@ -21,7 +21,8 @@ constexpr unsigned short BoxRelease = 0x0100;
 
 wchar_t* NewWide(const std::string& text) {
   auto* wide = new wchar_t[text.size() + 1];
-  std::transform(text.begin(), text.end(), wide, [](char c) { return static_cast<wchar_t>(static_cast<unsigned char>(c)); });
+  std::transform(text.begin(), text.end(), wide,
+                 [](char c) { return static_cast<wchar_t>(static_cast<unsigned char>(c)); });
   wide[text.size()] = L'\0';
   return wide;
 }
@@ -35,9 +36,9 @@ char* NewNarrow(const std::string& text) {
 
 bool SameText(const std::string& text, const wchar_t* wide) {
   const std::size_t length = std::wcslen(wide);
-  return length == text.size() &&
-         std::equal(text.begin(), text.end(), wide,
-                    [](char c, wchar_t w) { return static_cast<wchar_t>(static_cast<unsigned char>(c)) == w; });
+  return length == text.size() && std::equal(text.begin(), text.end(), wide, [](char c, wchar_t w) {
+           return static_cast<wchar_t>(static_cast<unsigned char>(c)) == w;
+         });
 }
 
 hid_device_info* NewDeviceInfo(const BoxListing& listing) {

@@ -5,8 +5,7 @@
 
 namespace veltrasko {
 
-GetoptRun::GetoptRun(std::span<const std::string_view> arguments, const char* shortOptions,
-                     const option* longOptions)
+GetoptRun::GetoptRun(std::span<const std::string_view> arguments, const char* shortOptions, const option* longOptions)
     // A leading ':' tells a missing value apart from an unknown option.
     : shortOptions_(std::string(":") + shortOptions), longOptions_(longOptions) {
   copies_.emplace_back("program");
@@ -19,8 +18,7 @@ GetoptRun::GetoptRun(std::span<const std::string_view> arguments, const char* sh
 }
 
 int GetoptRun::Next() {
-  return getopt_long(static_cast<int>(argv_.size() - 1), argv_.data(), shortOptions_.c_str(), longOptions_,
-                     nullptr);
+  return getopt_long(static_cast<int>(argv_.size() - 1), argv_.data(), shortOptions_.c_str(), longOptions_, nullptr);
 }
 
 std::string_view GetoptRun::Value() const { return optarg != nullptr ? optarg : ""; }

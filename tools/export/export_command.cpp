@@ -10,10 +10,10 @@
 #include "export/fit_activity.h"
 #include "export/summary_text.h"
 #include "program_identity.h"
-#include "session/analyser_core.h"
-#include "session/record_reader.h"
 #include "screen/program_texts.h"
 #include "screen/quiet_screen.h"
+#include "session/analyser_core.h"
+#include "session/record_reader.h"
 #include "tools/export/batch_inputs.h"
 #include "tools/export/file_report.h"
 #include "tools/export/summary_output.h"
@@ -57,8 +57,8 @@ ExportExitCode ExportRecordFile(const ExportArguments& arguments, const std::str
   const ExportExitCode read = ReadRecord(recordPath, *core, report);
   if (read != ExportWritten) return read;
 
-  const std::string output =
-      arguments.OutputPath.value_or(BatchOutputPath(DefaultExportPath(recordPath, arguments.Format), arguments.OutputFolder));
+  const std::string output = arguments.OutputPath.value_or(
+      BatchOutputPath(DefaultExportPath(recordPath, arguments.Format), arguments.OutputFolder));
   if (const std::optional<std::string> refusal = claims.Claim(output, recordPath)) {
     report.ToolMessage(*refusal);
     return ExportOutputFailed;
@@ -111,7 +111,8 @@ ExportExitCode RunExport(const ExportArguments& arguments, std::FILE* errors) {
     worst = WorseExitCode(worst, code);
   }
   if (summaries) worst = WorseExitCode(worst, summaries->Finish(errors));
-  if (inputs.Batch) std::fprintf(errors, "veltrasko-export: %zu of %zu record files done\n", done, inputs.RecordFiles.size());
+  if (inputs.Batch)
+    std::fprintf(errors, "veltrasko-export: %zu of %zu record files done\n", done, inputs.RecordFiles.size());
   return worst;
 }
 

@@ -15,9 +15,7 @@ int main(int argc, char** argv) {
     case ExportCommand::ShowHelp:
       std::fwrite(ExportUsage().data(), 1, ExportUsage().size(), stdout);
       return ExportWritten;
-    case ExportCommand::ShowVersion:
-      std::fputs(VersionText("veltrasko-export").c_str(), stdout);
-      return ExportWritten;
+    case ExportCommand::ShowVersion: std::fputs(VersionText("veltrasko-export").c_str(), stdout); return ExportWritten;
     case ExportCommand::BadUsage:
       std::fprintf(stderr, "veltrasko-export: %s\n", parsed.Error.c_str());
       std::fwrite(ExportUsage().data(), 1, ExportUsage().size(), stderr);

@@ -56,10 +56,12 @@ struct SymbolOption {
 };
 
 const std::array<SymbolOption, 3> SymbolOptions{{
-    {"separator", [](UserSettings& s, std::uint8_t code) { s.SetSeparatorSymbol(code); },
+    {"separator",
+     [](UserSettings& s, std::uint8_t code) { s.SetSeparatorSymbol(code); },
      {{{"semicolon", 0}, {"comma", 1}, {"tab", 2}}}},
     {"decimal", [](UserSettings& s, std::uint8_t code) { s.SetDecimalSymbol(code); }, {{{"dot", 0}, {"comma", 1}, {}}}},
-    {"speed", [](UserSettings& s, std::uint8_t code) { s.SetSpeedUnit(static_cast<SpeedUnitCode>(code)); },
+    {"speed",
+     [](UserSettings& s, std::uint8_t code) { s.SetSpeedUnit(static_cast<SpeedUnitCode>(code)); },
      {{{"ms", 0}, {"kmh", 1}, {}}}},
 }};
 

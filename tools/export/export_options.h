@@ -29,7 +29,7 @@ struct ExportArguments {
   UserSettings Settings = UserSettings::Defaults();
   ExportFormat Format = ExportFormat::Csv;
   std::optional<LocalSeconds> Start;  // --start, for FIT only
-  std::string Error;  // what was wrong, for BadUsage
+  std::string Error;                  // what was wrong, for BadUsage
 };
 
 // arguments excludes the program name.

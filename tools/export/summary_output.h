@@ -30,9 +30,9 @@ class SummaryOutput {
   ExportExitCode WriteShared(const std::string& recordPath, std::string_view text, FileReport& report);
   ExportExitCode WriteOwnFile(const std::string& recordPath, std::string_view text, FileReport& report);
 
-  std::optional<std::string> sharedPath_;  // -o
-  std::optional<std::string> folder_;      // -d
-  std::FILE* shared_;                      // standard output or the -o file, once opened
+  std::optional<std::string> sharedPath_;     // -o
+  std::optional<std::string> folder_;         // -d
+  std::FILE* shared_;                         // standard output or the -o file, once opened
   std::optional<std::string> sharedRefusal_;  // why the -o file may not be written
   bool openTried_ = false;
   bool ownsShared_ = false;

@@ -70,9 +70,8 @@ void PaddlingModel::AdvancePace() {
 StrokeMessage PaddlingModel::PaddleOneStroke(StrokeEvent event) {
   AdvancePace();
   const std::uint32_t period = Ticks(60.0 / rate_);
-  const std::uint32_t water =
-      static_cast<std::uint32_t>(std::lround(period * random_.Uniform(PaddlingRanges::MinWaterShare,
-                                                                       PaddlingRanges::MaxWaterShare)));
+  const std::uint32_t water = static_cast<std::uint32_t>(
+      std::lround(period * random_.Uniform(PaddlingRanges::MinWaterShare, PaddlingRanges::MaxWaterShare)));
   const double strokeSpeed = event == StrokeEvent::SpeedSpike ? random_.Uniform(9.0, 12.0) : speed_;
 
   counters_.StrokeNumber = static_cast<std::uint16_t>(counters_.StrokeNumber + 1);
@@ -80,9 +79,9 @@ StrokeMessage PaddlingModel::PaddleOneStroke(StrokeEvent event) {
 
   // A faster stroke takes more work; the left arm pulls a little less.
   const double sideFactor = counters_.Side == 1 ? 0.95 : 1.0;
-  const double joules = std::clamp(
-      (100.0 + (speed_ - PaddlingRanges::MinSpeed) * 60.0 + random_.Uniform(-10.0, 10.0)) * sideFactor,
-      PaddlingRanges::MinWork, PaddlingRanges::MaxWork);
+  const double joules =
+      std::clamp((100.0 + (speed_ - PaddlingRanges::MinSpeed) * 60.0 + random_.Uniform(-10.0, 10.0)) * sideFactor,
+                 PaddlingRanges::MinWork, PaddlingRanges::MaxWork);
 
   std::uint32_t clockAdvance = period;
   switch (event) {

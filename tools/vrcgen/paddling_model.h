@@ -37,11 +37,11 @@ struct PaddlingFaults {
 
 // The ranges a plain stroke stays in.
 struct PaddlingRanges {
-  static constexpr double MinRate = 80.0;    // strokes per minute
+  static constexpr double MinRate = 80.0;  // strokes per minute
   static constexpr double MaxRate = 120.0;
-  static constexpr double MinSpeed = 3.0;    // m/s
+  static constexpr double MinSpeed = 3.0;  // m/s
   static constexpr double MaxSpeed = 5.0;
-  static constexpr double MinWork = 100.0;   // J per stroke
+  static constexpr double MinWork = 100.0;  // J per stroke
   static constexpr double MaxWork = 250.0;
   static constexpr double MinWaterShare = 0.45;
   static constexpr double MaxWaterShare = 0.60;
@@ -84,7 +84,7 @@ class PaddlingModel {
 
   // The box's counters.
   StrokeCounters counters_;
-  double distance_ = 0.0;   // exact running values; the message carries them as floats
+  double distance_ = 0.0;  // exact running values; the message carries them as floats
   double workUnits_ = 0.0;
   StrokeMessage previous_;
   bool havePrevious_ = false;

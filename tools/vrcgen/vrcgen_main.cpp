@@ -12,12 +12,8 @@ int main(int argc, char** argv) {
   const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
   const VrcgenArguments parsed = ParseVrcgenArguments(arguments);
   switch (parsed.Command) {
-    case VrcgenCommand::ShowHelp:
-      std::fwrite(VrcgenUsage().data(), 1, VrcgenUsage().size(), stdout);
-      return 0;
-    case VrcgenCommand::ShowVersion:
-      std::fputs(VersionText("vrcgen").c_str(), stdout);
-      return 0;
+    case VrcgenCommand::ShowHelp: std::fwrite(VrcgenUsage().data(), 1, VrcgenUsage().size(), stdout); return 0;
+    case VrcgenCommand::ShowVersion: std::fputs(VersionText("vrcgen").c_str(), stdout); return 0;
     case VrcgenCommand::BadUsage:
       std::fprintf(stderr, "vrcgen: %s\n", parsed.Error.c_str());
       std::fwrite(VrcgenUsage().data(), 1, VrcgenUsage().size(), stderr);

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "session/analyser_core.h"
 #include "screen/screen_sinks.h"
+#include "session/analyser_core.h"
 
 class QFileDialog;
 class QWidget;

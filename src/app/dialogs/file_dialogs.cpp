@@ -52,7 +52,8 @@ QFileDialog* MakeFitExportDialog(QWidget& parent) {
 }
 
 std::optional<std::string> AskSavePath(QFileDialog& dialog, std::string_view proposedName) {
-  const QString proposal = QFile::decodeName(QByteArray(proposedName.data(), static_cast<qsizetype>(proposedName.size())));
+  const QString proposal =
+      QFile::decodeName(QByteArray(proposedName.data(), static_cast<qsizetype>(proposedName.size())));
   const QFileInfo proposed(proposal);
   const bool withFolder = proposal.contains('/');
   dialog.setDirectory(withFolder ? proposed.path() : QDir::homePath());

@@ -29,7 +29,8 @@ void FitExportCommand::ExportFit1Click() {
   }
   const std::optional<std::string> path = askPath_(ProposedFitName(source.RecordFilePath));
   if (!path) return;
-  if (!WriteFitExport(*path, source, std::nullopt, VELTRASKO_VERSION)) messages_.ShowMessage(ExportNotCreatedMessage(*path));
+  if (!WriteFitExport(*path, source, std::nullopt, VELTRASKO_VERSION))
+    messages_.ShowMessage(ExportNotCreatedMessage(*path));
 }
 
 }  // namespace veltrasko

@@ -17,9 +17,9 @@
 #include <limits>
 #include <utility>
 
+#include "dialogs/radio_group.h"
 #include "program_identity.h"
 #include "settings/option_values.h"
-#include "dialogs/radio_group.h"
 
 namespace veltrasko {
 namespace {
@@ -83,8 +83,8 @@ QGroupBox* MakeGroup(const char* caption, QWidget& parent) { return new QGroupBo
 }  // namespace
 
 void DialogMessageBox::ShowMessage(std::string_view text) {
-  QMessageBox box(QMessageBox::NoIcon, VELTRASKO_DISPLAY_NAME, QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())),
-                  QMessageBox::Ok, &owner_);
+  QMessageBox box(QMessageBox::NoIcon, VELTRASKO_DISPLAY_NAME,
+                  QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())), QMessageBox::Ok, &owner_);
   box.exec();
 }
 
@@ -278,7 +278,8 @@ void TOption::ApplyClick() {
   if (!time) return;
   settings_.SetOnlineWindowTime(*time);
 
-  if (lineWidth_->currentIndex() >= 0) settings_.SetLineWidthLevel(static_cast<std::uint8_t>(lineWidth_->currentIndex() + 1));
+  if (lineWidth_->currentIndex() >= 0)
+    settings_.SetLineWidthLevel(static_cast<std::uint8_t>(lineWidth_->currentIndex() + 1));
   graphs_.SetLineWidth(settings_.LineWidthLevel());
 
   if (changed_ && filterComboBox_->currentIndex() >= 0) {

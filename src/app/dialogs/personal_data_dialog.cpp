@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "session/analyser_core.h"
 #include "dialogs/single_byte_text.h"
+#include "session/analyser_core.h"
 
 namespace veltrasko {
 namespace {

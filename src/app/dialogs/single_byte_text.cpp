@@ -23,7 +23,8 @@ Replaced ReplaceUnstorable(const QString& text, qsizetype cursor) {
     const bool pair = character.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
     if (pair && i + 1 == cursor) result.CursorAt = result.Text.size() + 1;
     if (pair) ++i;
-    result.Text += (character.unicode() <= LastSingleByteCharacter && !pair) ? character : QChar(UnstorableCharacterStandIn);
+    result.Text +=
+        (character.unicode() <= LastSingleByteCharacter && !pair) ? character : QChar(UnstorableCharacterStandIn);
   }
   if (cursor >= text.size()) result.CursorAt = result.Text.size();
   return result;

@@ -2,8 +2,8 @@
 // The Options dialog's way to the two graph pages.
 #pragma once
 
-#include "graph/stroke_graphs.h"
 #include "dialogs/options_dialog.h"
+#include "graph/stroke_graphs.h"
 
 namespace veltrasko {
 

@@ -38,7 +38,8 @@ QString SummaryHtml(const QString& text) {
       continue;
     }
     const bool heads = !inTable && afterEmptyLine;
-    if (!inTable) html += QString("<table cellspacing=\"0\" cellpadding=\"2\"%1>").arg(heads ? " style=\"margin-top: 8px\"" : "");
+    if (!inTable)
+      html += QString("<table cellspacing=\"0\" cellpadding=\"2\"%1>").arg(heads ? " style=\"margin-top: 8px\"" : "");
     inTable = true;
     const QString cell = heads ? "th" : "td";
     const QStringList cells = line.split('\t');

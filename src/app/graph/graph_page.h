@@ -74,9 +74,9 @@ class GraphPage : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   const GraphPageDescription& description_;
-  QCustomPlot* chart_ = nullptr;  // a child of the page, as are the controls
-  ChartScaling* scaling_ = nullptr;  // a child of the chart
-  std::vector<QCPGraph*> series_;  // by series number - FirstSeries
+  QCustomPlot* chart_ = nullptr;        // a child of the page, as are the controls
+  ChartScaling* scaling_ = nullptr;     // a child of the chart
+  std::vector<QCPGraph*> series_;       // by series number - FirstSeries
   std::vector<QCheckBox*> checkBoxes_;  // by check box number - FirstCheckBox
   QRadioButton* radioButtonDist_ = nullptr;
   QRadioButton* radioButtonTime_ = nullptr;

@@ -17,8 +17,8 @@ constexpr int NormalLabelPoints = 8;
 
 }  // namespace
 
-StrokeGraphs::StrokeGraphs(AnalyserCore& core, StatusSink& status, QWidget& strokeValuesPage,
-                           QWidget& rightLeftPage, QObject* parent)
+StrokeGraphs::StrokeGraphs(AnalyserCore& core, StatusSink& status, QWidget& strokeValuesPage, QWidget& rightLeftPage,
+                           QObject* parent)
     : QObject(parent),
       core_(core),
       status_(status),
@@ -115,7 +115,8 @@ void StrokeGraphs::SetupSeries() {
 // caption alone.
 void StrokeGraphs::SetSpeedTitles() {
   const int speedBox = SeriesCatalogue[SpeedDistanceSeries - 1].CaptionCheckBox;
-  const QString title = CheckBox(speedBox).text() + (core_.Settings().SpeedInKilometresPerHour() ? " [KM/H]" : " [M/S]");
+  const QString title =
+      CheckBox(speedBox).text() + (core_.Settings().SpeedInKilometresPerHour() ? " [KM/H]" : " [M/S]");
   Series(SpeedDistanceSeries).setName(title);
   Series(SpeedTimeSeries).setName(title);
 }

@@ -4,11 +4,11 @@
 // so the eye can follow where the zoom went.
 #pragma once
 
+#include <qcustomplot.h>
+
 #include <QObject>
 #include <QTimer>
 #include <array>
-
-#include <qcustomplot.h>
 
 namespace veltrasko {
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/box_link.h"
 
+#include <hidapi/hidapi.h>
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QThread>
-#include <hidapi/hidapi.h>
-
 #include <algorithm>
 
 #include "protocol/box_identification.h"

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <QObject>
-
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -15,10 +14,10 @@
 
 #include "link/box_menu.h"
 #include "link/box_transport.h"
-#include "protocol/chunk_consumer.h"
 #include "link/idle_timers.h"
 #include "link/reader_thread.h"
 #include "protocol/box_commands.h"
+#include "protocol/chunk_consumer.h"
 #include "screen/screen_sinks.h"
 #include "session/analyser_core.h"
 

@@ -8,7 +8,6 @@
 #include <QActionGroup>
 #include <QList>
 #include <QObject>
-
 #include <array>
 
 namespace veltrasko {

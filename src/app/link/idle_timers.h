@@ -9,7 +9,6 @@
 #include <QDBusConnection>
 #include <QObject>
 #include <QTimer>
-
 #include <chrono>
 
 namespace veltrasko {

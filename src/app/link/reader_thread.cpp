@@ -16,8 +16,8 @@ void TRead::run() {
     receiveCount_ = ReadBoxReport();
     if (receiveCount_ != 0) {
       const std::span<const std::uint8_t> bytes(receiveBuffer_.data(), static_cast<std::size_t>(receiveCount_));
-      QMetaObject::invokeMethod(&mainThreadContext_, [this, bytes] { host_.DeliverReceivedBytes(bytes); },
-                                Qt::BlockingQueuedConnection);
+      QMetaObject::invokeMethod(
+          &mainThreadContext_, [this, bytes] { host_.DeliverReceivedBytes(bytes); }, Qt::BlockingQueuedConnection);
     } else {
       msleep(IdlePollMs);
     }
@@ -29,7 +29,8 @@ std::int16_t TRead::ReadBoxReport() {
   if (count >= 0) return static_cast<std::int16_t>(count);
   // The box is gone. The main thread disconnects and closes the device while
   // this thread waits here, so the device is never closed under a read.
-  QMetaObject::invokeMethod(&mainThreadContext_, [this] { host_.BoxLost(); }, Qt::BlockingQueuedConnection);
+  QMetaObject::invokeMethod(
+      &mainThreadContext_, [this] { host_.BoxLost(); }, Qt::BlockingQueuedConnection);
   return 0;
 }
 

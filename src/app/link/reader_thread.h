@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QThread>
-
 #include <array>
 #include <cstdint>
 #include <span>

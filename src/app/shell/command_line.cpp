@@ -3,7 +3,6 @@
 
 #include <QCommandLineParser>
 #include <QStringList>
-
 #include <cstdio>
 #include <cstring>
 

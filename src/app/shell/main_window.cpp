@@ -13,7 +13,12 @@
 #include <QTabWidget>
 
 #include "dialogs/export_command.h"
+#include "dialogs/file_dialogs.h"
 #include "dialogs/fit_export_command.h"
+#include "dialogs/options_dialog.h"
+#include "dialogs/personal_data_dialog.h"
+#include "dialogs/stroke_graphs_options.h"
+#include "dialogs/summary_dialog.h"
 #include "graph/chart_output.h"
 #include "graph/chart_tools.h"
 #include "graph/stroke_graphs.h"
@@ -22,11 +27,6 @@
 #include "session/connection_handshake.h"
 #include "session/record_reader.h"
 #include "session/session_recorder.h"
-#include "dialogs/options_dialog.h"
-#include "dialogs/personal_data_dialog.h"
-#include "dialogs/stroke_graphs_options.h"
-#include "dialogs/summary_dialog.h"
-#include "dialogs/file_dialogs.h"
 #include "shell/hand_over.h"
 #include "shell/status_panels.h"
 
@@ -171,7 +171,8 @@ void TForm1::SizeToScreen() {
 }
 
 void TForm1::ShowMessage(std::string_view text) {
-  QMessageBox box(QMessageBox::Information, VELTRASKO_DISPLAY_NAME, QString::fromLocal8Bit(Bytes(text)), QMessageBox::Ok, this);
+  QMessageBox box(QMessageBox::Information, VELTRASKO_DISPLAY_NAME, QString::fromLocal8Bit(Bytes(text)),
+                  QMessageBox::Ok, this);
   box.exec();
 }
 

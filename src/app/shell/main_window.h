@@ -52,8 +52,7 @@ class TForm1 : public QMainWindow, public MessageSink, public SessionDialogs {
  public:
   // Runs the start-up steps; a first argument that is not empty is opened as
   // a record file at their end.
-  TForm1(AnalyserCore& core, const ProgramPlaces& places, const QByteArray& firstArgument,
-         QWidget* parent = nullptr);
+  TForm1(AnalyserCore& core, const ProgramPlaces& places, const QByteArray& firstArgument, QWidget* parent = nullptr);
   ~TForm1() override;
 
   void ShowMessage(std::string_view text) override;

@@ -20,10 +20,8 @@ inline std::int16_t ReadI16(std::span<const std::uint8_t> bytes, std::size_t off
 }
 
 inline std::uint32_t ReadU32(std::span<const std::uint8_t> bytes, std::size_t offset) {
-  return static_cast<std::uint32_t>(bytes[offset]) |
-         (static_cast<std::uint32_t>(bytes[offset + 1]) << 8) |
-         (static_cast<std::uint32_t>(bytes[offset + 2]) << 16) |
-         (static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
+  return static_cast<std::uint32_t>(bytes[offset]) | (static_cast<std::uint32_t>(bytes[offset + 1]) << 8) |
+         (static_cast<std::uint32_t>(bytes[offset + 2]) << 16) | (static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
 }
 
 inline float ReadF32(std::span<const std::uint8_t> bytes, std::size_t offset) {

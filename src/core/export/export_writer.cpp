@@ -33,8 +33,8 @@ struct FixedColumn {
   int Width;
   int Precision;
 };
-constexpr std::array<FixedColumn, 14> ValueColumns{{
-    {7, 2}, {7, 3}, {7, 2}, {7, 3}, {7, 2}, {7, 1}, {7, 1}, {8, 3}, {8, 3}, {8, 3}, {8, 2}, {8, 3}, {8, 3}, {4, 0}}};
+constexpr std::array<FixedColumn, 14> ValueColumns{
+    {{7, 2}, {7, 3}, {7, 2}, {7, 3}, {7, 2}, {7, 1}, {7, 1}, {8, 3}, {8, 3}, {8, 3}, {8, 2}, {8, 3}, {8, 3}, {4, 0}}};
 
 double PrintedBoxVersion(std::int16_t boxVersion) {
   const int hundredths = boxVersion <= LastVersionReportedLow ? boxVersion + 1 : boxVersion;

@@ -14,9 +14,24 @@ namespace veltrasko {
 namespace {
 
 // Global message numbers and field values of the FIT profile.
-enum FitMessage : std::uint16_t { FileId = 0, Session = 18, Lap = 19, Record = 20, Event = 21, DeviceInfo = 23, Activity = 34 };
+enum FitMessage : std::uint16_t {
+  FileId = 0,
+  Session = 18,
+  Lap = 19,
+  Record = 20,
+  Event = 21,
+  DeviceInfo = 23,
+  Activity = 34
+};
 enum LocalType : std::uint8_t {
-  FileIdType, DeviceInfoType, EventType, RecordWithHeartRate, RecordType, LapType, SessionType, ActivityType
+  FileIdType,
+  DeviceInfoType,
+  EventType,
+  RecordWithHeartRate,
+  RecordType,
+  LapType,
+  SessionType,
+  ActivityType
 };
 constexpr std::uint8_t ActivityFile = 4;
 constexpr std::uint16_t DevelopmentManufacturer = 255;
@@ -46,18 +61,23 @@ constexpr FitBaseType E = FitBaseType::Enum, U8 = FitBaseType::UInt8, U16 = FitB
                       U32 = FitBaseType::UInt32, U32z = FitBaseType::UInt32z;
 
 constexpr F FileIdFields[] = {{0, 1, E}, {1, 2, U16}, {2, 2, U16}, {3, 4, U32z}, {4, 4, U32}};
-constexpr F DeviceInfoFields[] = {{253, 4, U32}, {0, 1, U8},   {2, 2, U16}, {3, 4, U32z},
-                                  {4, 2, U16},   {5, 2, U16},  {27, ProductNameSize, FitBaseType::String}};
+constexpr F DeviceInfoFields[] = {{253, 4, U32},
+                                  {0, 1, U8},
+                                  {2, 2, U16},
+                                  {3, 4, U32z},
+                                  {4, 2, U16},
+                                  {5, 2, U16},
+                                  {27, ProductNameSize, FitBaseType::String}};
 constexpr F EventFields[] = {{253, 4, U32}, {0, 1, E}, {1, 1, E}};
 constexpr F RecordFields[] = {{253, 4, U32}, {5, 4, U32}, {73, 4, U32}, {4, 1, U8}, {7, 2, U16}, {3, 1, U8}};
 constexpr std::size_t RecordFieldsWithoutHeartRate = 5;
-constexpr F LapFields[] = {{254, 2, U16}, {253, 4, U32}, {0, 1, E},    {1, 1, E},    {2, 4, U32},  {7, 4, U32},
-                           {8, 4, U32},   {9, 4, U32},   {10, 4, U32}, {13, 2, U16}, {14, 2, U16}, {15, 1, U8},
-                           {16, 1, U8},   {17, 1, U8},   {18, 1, U8},  {19, 2, U16}, {20, 2, U16}, {34, 2, U16},
-                           {41, 4, U32},  {110, 4, U32}, {111, 4, U32}, {24, 1, E},  {25, 1, E},   {39, 1, E}};
-constexpr F SessionFields[] = {{254, 2, U16}, {253, 4, U32}, {0, 1, E},    {1, 1, E},    {2, 4, U32},  {7, 4, U32},
-                               {8, 4, U32},   {9, 4, U32},   {10, 4, U32}, {14, 2, U16}, {15, 2, U16}, {16, 1, U8},
-                               {17, 1, U8},   {18, 1, U8},   {19, 1, U8},  {20, 2, U16}, {21, 2, U16}, {37, 2, U16},
+constexpr F LapFields[] = {{254, 2, U16}, {253, 4, U32}, {0, 1, E},     {1, 1, E},    {2, 4, U32},  {7, 4, U32},
+                           {8, 4, U32},   {9, 4, U32},   {10, 4, U32},  {13, 2, U16}, {14, 2, U16}, {15, 1, U8},
+                           {16, 1, U8},   {17, 1, U8},   {18, 1, U8},   {19, 2, U16}, {20, 2, U16}, {34, 2, U16},
+                           {41, 4, U32},  {110, 4, U32}, {111, 4, U32}, {24, 1, E},   {25, 1, E},   {39, 1, E}};
+constexpr F SessionFields[] = {{254, 2, U16}, {253, 4, U32}, {0, 1, E},     {1, 1, E},    {2, 4, U32},  {7, 4, U32},
+                               {8, 4, U32},   {9, 4, U32},   {10, 4, U32},  {14, 2, U16}, {15, 2, U16}, {16, 1, U8},
+                               {17, 1, U8},   {18, 1, U8},   {19, 1, U8},   {20, 2, U16}, {21, 2, U16}, {37, 2, U16},
                                {48, 4, U32},  {124, 4, U32}, {125, 4, U32}, {25, 2, U16}, {26, 2, U16}, {28, 1, E},
                                {5, 1, E},     {6, 1, E}};
 constexpr F ActivityFields[] = {{253, 4, U32}, {0, 4, U32}, {1, 2, U16}, {2, 1, E}, {3, 1, E}, {4, 1, E}, {5, 4, U32}};
@@ -165,8 +185,7 @@ void PutRecord(FitEncoder& fit, const StrokeRow& row, double clockTime, const Se
   if (heartRate) fit.PutU8(Scaled<std::uint8_t>(row.HeartRate));
 }
 
-void PutLap(FitEncoder& fit, std::uint16_t index, bool last, const SessionSummary& session,
-            const SessionPlace& place) {
+void PutLap(FitEncoder& fit, std::uint16_t index, bool last, const SessionSummary& session, const SessionPlace& place) {
   fit.Begin(LapType);
   fit.PutU16(index);
   fit.PutU32(FitTime(place.StartUnix + session.ClockTime));
@@ -239,8 +258,8 @@ bool WriteFitExport(const std::string& path, const ExportSource& source, std::op
   const std::int64_t start =
       ActivityStart(std::string(source.RecordFilePath), source.Personal.SessionDate(), clockTime, givenStart);
   const std::int64_t end = start + std::llround(clockTime);
-  const std::vector<std::uint8_t> bytes = EncodeFitActivity(
-      {source.Strokes, sessions, start, LocalFromUnix(end) - end, softwareVersion});
+  const std::vector<std::uint8_t> bytes =
+      EncodeFitActivity({source.Strokes, sessions, start, LocalFromUnix(end) - end, softwareVersion});
 
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;

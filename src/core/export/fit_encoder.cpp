@@ -10,7 +10,7 @@ namespace veltrasko {
 namespace {
 
 constexpr std::size_t HeaderSize = 14;
-constexpr std::uint8_t ProtocolVersion = 0x20;  // 2.0
+constexpr std::uint8_t ProtocolVersion = 0x20;   // 2.0
 constexpr std::uint16_t ProfileVersion = 21222;  // 21.222, as major * 1000 + minor
 constexpr std::uint8_t DefinitionFlag = 0x40;
 constexpr std::uint8_t LocalTypeMask = 0x0F;

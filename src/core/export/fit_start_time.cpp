@@ -3,8 +3,8 @@
 
 #include <sys/stat.h>
 
-#include <chrono>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <ctime>
 

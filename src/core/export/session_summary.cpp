@@ -115,7 +115,8 @@ class SessionBuilder {
     for (;;) {
       const double boundary = SplitLength * static_cast<double>(summary_.Splits.size() + 1);
       if (!(distance > boundary) || summary_.Splits.size() >= MaxSplits) return;
-      const double reached = lastPaddle_ + (boundary - lastDistance_) * (paddle - lastPaddle_) / (distance - lastDistance_);
+      const double reached =
+          lastPaddle_ + (boundary - lastDistance_) * (paddle - lastPaddle_) / (distance - lastDistance_);
       CloseSplit(SplitLength, reached);
     }
   }

@@ -36,12 +36,12 @@ struct SessionSummary {
   std::uint32_t Pauses = 0;
   double PauseTime = 0;  // s, all pauses together
   // Figures that divide by a time or a distance are absent where it is 0.
-  std::optional<double> AverageSpeed;  // m/s
-  double MaxSpeed = 0;                 // m/s
-  std::optional<double> AveragePace;   // s per 500 m
-  std::optional<double> AveragePower;  // W
-  double MaxPower = 0;                 // W
-  double TotalWork = 0;                // J
+  std::optional<double> AverageSpeed;       // m/s
+  double MaxSpeed = 0;                      // m/s
+  std::optional<double> AveragePace;        // s per 500 m
+  std::optional<double> AveragePower;       // W
+  double MaxPower = 0;                      // W
+  double TotalWork = 0;                     // J
   std::optional<double> AverageStrokeRate;  // 1/min
   double MaxStrokeRate = 0;                 // 1/min
   double AverageStrokeDistance = 0;         // m

@@ -56,8 +56,8 @@ class SummaryLines {
     char chars[64];
     const char* sign = seconds < 0 && tenths > 0 ? "-" : "";
     if (withHours) {
-      std::snprintf(chars, sizeof chars, "%s%lld:%02lld:%02lld%c%lld", sign, wholeSeconds / 3600, wholeSeconds / 60 % 60,
-                    wholeSeconds % 60, decimal_, tenths % 10);
+      std::snprintf(chars, sizeof chars, "%s%lld:%02lld:%02lld%c%lld", sign, wholeSeconds / 3600,
+                    wholeSeconds / 60 % 60, wholeSeconds % 60, decimal_, tenths % 10);
     } else {
       std::snprintf(chars, sizeof chars, "%s%lld:%02lld%c%lld", sign, wholeSeconds / 60, wholeSeconds % 60, decimal_,
                     tenths % 10);
@@ -117,8 +117,7 @@ std::string SummaryText(const ExportSource& source, const UserSettings& settings
   SummaryLines lines(settings.DecimalSymbol() == 1 ? ',' : '.');
   if (!source.RecordFilePath.empty()) lines.Row("Record file", {ValidUtf8(source.RecordFilePath)});
   // Personal data comes in the record files' single-byte texts.
-  if (!Blank(source.Personal.PersonName()))
-    lines.Row("Name", {Utf8FromWindows1252(source.Personal.PersonName())});
+  if (!Blank(source.Personal.PersonName())) lines.Row("Name", {Utf8FromWindows1252(source.Personal.PersonName())});
   if (!Blank(source.Personal.SessionDate()))
     lines.Row("Session date [m-d-yyyy]", {Utf8FromWindows1252(source.Personal.SessionDate())});
   for (std::size_t i = 0; i < sessions.size(); ++i) {

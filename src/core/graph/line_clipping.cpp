@@ -62,8 +62,7 @@ std::vector<PlotPoint> ClipLine(std::span<const PlotPoint> points, const PlotAre
   for (std::size_t i = 1; i < points.size(); ++i) {
     const PlotPoint& from = points[i - 1];
     const PlotPoint& to = points[i];
-    const std::optional<Stretch> inside =
-        Finite(from) && Finite(to) ? InsideStretch(from, to, area) : std::nullopt;
+    const std::optional<Stretch> inside = Finite(from) && Finite(to) ? InsideStretch(from, to, area) : std::nullopt;
     if (!inside) {
       if (drawing) clipped.push_back({clipped.back().X, Gap});
       drawing = false;

@@ -10,7 +10,7 @@
 namespace veltrasko {
 
 struct SeriesEntry {
-  int CaptionCheckBox;  // the captioned box whose caption starts the title
+  int CaptionCheckBox;   // the captioned box whose caption starts the title
   std::uint32_t Colour;  // 0xRRGGBB
   bool RightAxisAtStart;
   const char* TitleSuffix;  // Series1 and Series9 take theirs from the speed unit

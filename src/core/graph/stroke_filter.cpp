@@ -9,8 +9,17 @@ constexpr std::uint8_t LeftSide = 1;
 constexpr std::uint8_t RightSide = 0;
 
 // The values of MainFilter, in slot order.
-enum MainValue { MainSpeed, MainStrokeRate, MainPower, MainWaterPercent, MainWaterDistance, MainAirTime,
-                 MainHeartRate, MainStrokeDistance, MainValueCount };
+enum MainValue {
+  MainSpeed,
+  MainStrokeRate,
+  MainPower,
+  MainWaterPercent,
+  MainWaterDistance,
+  MainAirTime,
+  MainHeartRate,
+  MainStrokeDistance,
+  MainValueCount
+};
 // The values of LeftFilter and RightFilter, in slot order.
 enum SideValue { SidePower, SideStrokeDistance, SideWaterDistance, SideAirTime, SideWork, SideValueCount };
 
@@ -84,9 +93,9 @@ StrokePoints PlotFilters::PlotPoints(const StrokeRow& row, const UserSettings& s
   const std::int16_t length = settings.FilterLength();
   StrokePoints points;
 
-  const std::array<float, MainValueCount> mainValues{row.Speed,         row.StrokeRate, row.Power,
-                                                     row.WaterPercent,  row.WaterDistance, row.AirTime,
-                                                     row.HeartRate,     row.StrokeDistance};
+  const std::array<float, MainValueCount> mainValues{row.Speed,        row.StrokeRate,    row.Power,
+                                                     row.WaterPercent, row.WaterDistance, row.AirTime,
+                                                     row.HeartRate,    row.StrokeDistance};
   std::array<float, MaxFilterValues> averages{};
   MainFilter.Step(row.StrokeNumber, mainValues, length, averages);
   for (int v = 0; v < MainValueCount; ++v) {
@@ -97,8 +106,8 @@ StrokePoints PlotFilters::PlotPoints(const StrokeRow& row, const UserSettings& s
     points.Points[1 + v + Chart1TimeOffset] = {row.PaddleTime, y};
   }
 
-  const std::array<float, SideValueCount> sideValues{row.Power, row.StrokeDistance, row.WaterDistance,
-                                                     row.AirTime, row.Work};
+  const std::array<float, SideValueCount> sideValues{row.Power, row.StrokeDistance, row.WaterDistance, row.AirTime,
+                                                     row.Work};
   if (row.Side == LeftSide || row.Side == BothSides) {
     LeftFilter.Step(row.StrokeNumber, sideValues, length, averages);
     AddSidePoints(points, row, averages, 0);

@@ -33,8 +33,7 @@ struct StrokeFilter {
 
   // Feeds one stroke's values (at most eight) and writes their averages
   // over the last min(strokes since restart, length) strokes.
-  void Step(std::uint16_t strokeNumber, std::span<const float> values, std::int16_t length,
-            std::span<float> averages);
+  void Step(std::uint16_t strokeNumber, std::span<const float> values, std::int16_t length, std::span<float> averages);
 
  private:
   void Restart();

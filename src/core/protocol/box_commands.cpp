@@ -45,8 +45,6 @@ void BoxCommandSender::SendBoxCommand(std::span<const std::uint8_t> message, std
   SendCommandReport();
 }
 
-void BoxCommandSender::SendCommand(std::uint8_t kind) {
-  SendBoxCommand(MakeBoxCommand(kind).Bytes, CommandTag);
-}
+void BoxCommandSender::SendCommand(std::uint8_t kind) { SendBoxCommand(MakeBoxCommand(kind).Bytes, CommandTag); }
 
 }  // namespace veltrasko

@@ -41,17 +41,11 @@ int DecodeSessionStart(std::span<const std::uint8_t> payload, SessionStartMessag
   return ChecksumHolds(out.Bytes) ? 0 : 1;
 }
 
-void DecodePersonalData(std::span<const std::uint8_t> payload, PersonalData& out) {
-  CopyPayload(payload, out.Bytes);
-}
+void DecodePersonalData(std::span<const std::uint8_t> payload, PersonalData& out) { CopyPayload(payload, out.Bytes); }
 
-void DecodeStatus(std::span<const std::uint8_t> payload, StatusMessage& out) {
-  CopyPayload(payload, out.Bytes);
-}
+void DecodeStatus(std::span<const std::uint8_t> payload, StatusMessage& out) { CopyPayload(payload, out.Bytes); }
 
-void CopyStrokeMessage(StrokeMessage& destination, const StrokeMessage& source) {
-  destination.Bytes = source.Bytes;
-}
+void CopyStrokeMessage(StrokeMessage& destination, const StrokeMessage& source) { destination.Bytes = source.Bytes; }
 
 void ClearStrokeMessage(StrokeMessage& message) { message.Bytes.fill(0); }
 

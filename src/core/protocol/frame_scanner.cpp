@@ -63,8 +63,8 @@ void FrameScanner::KeepFrom(StreamBuffer& input, int position) {
   input.length = 0;
 }
 
-ScanResult FrameScanner::ScanFrame(StreamBuffer& input, int start, StrokeMessage& strokeOut,
-                                   PersonalData& personalOut, SessionStartMessage& startOut) {
+ScanResult FrameScanner::ScanFrame(StreamBuffer& input, int start, StrokeMessage& strokeOut, PersonalData& personalOut,
+                                   SessionStartMessage& startOut) {
   TakeInput(input);
 
   const bool strokesAccepted = flags_.SessionStartSeen == 1 || flags_.ReadingFile == 1;
@@ -88,10 +88,10 @@ ScanResult FrameScanner::ScanFrame(StreamBuffer& input, int start, StrokeMessage
 
   const int after = last - p;
   const std::span<const std::uint8_t> payload =
-      hit == FrameKind::None ? std::span<const std::uint8_t>{}
-                             : std::span<const std::uint8_t>(input.data).subspan(
-                                   static_cast<std::size_t>(p + FrameLengths.Tag),
-                                   static_cast<std::size_t>(after));
+      hit == FrameKind::None
+          ? std::span<const std::uint8_t>{}
+          : std::span<const std::uint8_t>(input.data)
+                .subspan(static_cast<std::size_t>(p + FrameLengths.Tag), static_cast<std::size_t>(after));
 
   switch (hit) {
     case FrameKind::Status:
@@ -132,9 +132,7 @@ ScanResult FrameScanner::ScanFrame(StreamBuffer& input, int start, StrokeMessage
       KeepFrom(input, p + 1);
       return ScanBadSessionStart;
 
-    case FrameKind::None:
-      KeepFrom(input, p);
-      return ScanNothing;
+    case FrameKind::None: KeepFrom(input, p); return ScanNothing;
   }
 
   // A stroke, personal-data or status tag whose payload has not fully arrived.

@@ -85,8 +85,8 @@ class FrameScanner {
   void SetConnectionListener(ConnectionListener* listener) { listener_ = listener; }
 
   // Scans PendingBytes followed by input; input is empty on return.
-  ScanResult ScanFrame(StreamBuffer& input, int start, StrokeMessage& strokeOut,
-                       PersonalData& personalOut, SessionStartMessage& startOut);
+  ScanResult ScanFrame(StreamBuffer& input, int start, StrokeMessage& strokeOut, PersonalData& personalOut,
+                       SessionStartMessage& startOut);
 
   LinkFlags& Flags() { return flags_; }
   const LinkFlags& Flags() const { return flags_; }

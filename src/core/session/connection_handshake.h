@@ -5,8 +5,8 @@
 #pragma once
 
 #include "protocol/frame_scanner.h"
-#include "session/analyser_core.h"
 #include "screen/screen_sinks.h"
+#include "session/analyser_core.h"
 #include "session/session_recorder.h"
 
 namespace veltrasko {

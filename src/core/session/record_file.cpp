@@ -21,8 +21,7 @@ constexpr std::size_t MaxFramePayload = PersonalDataLength;
 // open() needs a terminated path; a stack copy keeps the data path free of allocation.
 using PathChars = std::array<char, PATH_MAX>;
 bool TerminatedPath(std::string_view path, PathChars& out) {
-  if (path.empty() || path.size() >= out.size() || path.find('\0') != std::string_view::npos)
-    return false;
+  if (path.empty() || path.size() >= out.size() || path.find('\0') != std::string_view::npos) return false;
   std::copy(path.begin(), path.end(), out.begin());
   out[path.size()] = '\0';
   return true;
@@ -87,8 +86,7 @@ void RecordFile::WriteFrame(const FrameTag& tag, std::span<const std::uint8_t> p
   if (::fstat(file_.Get(), &status) != 0 || status.st_nlink == 0) writeFailed_ = true;
 }
 
-void WritePersonalDataFrame(RecordFile& file, PersonalData& data, CalendarDate today,
-                            PersonalDataMarks& marks) {
+void WritePersonalDataFrame(RecordFile& file, PersonalData& data, CalendarDate today, PersonalDataMarks& marks) {
   StampSessionDate(data, today);
   file.WriteFrame(PersonalDataTag, data.Bytes);
   marks.OnlinePersonalChanged = 0;
@@ -98,9 +96,7 @@ void WriteSessionStartFrame(RecordFile& file, const SessionStartMessage& message
   file.WriteFrame(SessionStartTag, message.Bytes);
 }
 
-void WriteStrokeFrame(RecordFile& file, const StrokeMessage& message) {
-  file.WriteFrame(StrokeTag, message.Bytes);
-}
+void WriteStrokeFrame(RecordFile& file, const StrokeMessage& message) { file.WriteFrame(StrokeTag, message.Bytes); }
 
 bool AppendPersonalDataFrame(std::string_view path, const PersonalData& data) {
   RecordFile file;

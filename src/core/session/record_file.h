@@ -54,8 +54,7 @@ class RecordFile {
 };
 
 // Stamps today's date into the data, writes it and clears OnlinePersonalChanged.
-void WritePersonalDataFrame(RecordFile& file, PersonalData& data, CalendarDate today,
-                            PersonalDataMarks& marks);
+void WritePersonalDataFrame(RecordFile& file, PersonalData& data, CalendarDate today, PersonalDataMarks& marks);
 void WriteSessionStartFrame(RecordFile& file, const SessionStartMessage& message);
 void WriteStrokeFrame(RecordFile& file, const StrokeMessage& message);
 

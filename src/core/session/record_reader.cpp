@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <charconv>
+#include <climits>
 #include <cstring>
 #include <span>
 
@@ -132,14 +132,9 @@ ScanResult RecordReader::ParseRecordChunk(StreamBuffer& chunk) {
     case ScanStroke:
       if (core_.file_.FileSessionsSeen >= 1) TakeStroke();
       break;
-    case ScanSessionStart:
-      TakeSessionStart();
-      break;
-    case ScanPersonalData:
-      core_.TakeFilePersonalData(sinks_.Dialogs, personal_);
-      break;
-    default:
-      break;
+    case ScanSessionStart: TakeSessionStart(); break;
+    case ScanPersonalData: core_.TakeFilePersonalData(sinks_.Dialogs, personal_); break;
+    default: break;
   }
   core_.file_.DisplayedFileStrokeCount = core_.file_.FileStrokeCount;
   return result;
@@ -149,7 +144,7 @@ void RecordReader::TakeStroke() {
   FileView& file = core_.file_;
   StrokeRow& row = core_.fileStrokes_.WorkingRow();
   const StrokeResult result = core_.computer_.ComputeStroke(row, stroke_, file.PreviousFileStroke,
-                                                           HeartRateFactorOf(file.FileHeader.BoxVersion));
+                                                            HeartRateFactorOf(file.FileHeader.BoxVersion));
   if (result == StrokeAccepted) sinks_.Graphs.PlotStroke(row);
   if (result != StrokeRepeat) CopyStrokeMessage(file.PreviousFileStroke, stroke_);
   core_.fileStrokes_.FinishStroke(result == StrokeAccepted);

@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "protocol/frame_scanner.h"
-#include "session/analyser_core.h"
 #include "screen/screen_sinks.h"
+#include "session/analyser_core.h"
 #include "session/session_state.h"
 
 namespace veltrasko {

@@ -85,8 +85,7 @@ bool SessionRecorder::TakeSessionStart() {
   session.Saving = 1;
   bool remake = false;
   if (session.NewFileNeeded == 0) {
-    const bool newData =
-        start_.Weight() != session.PreviousWeight || core_.personalMarks_.OnlinePersonalChanged != 0;
+    const bool newData = start_.Weight() != session.PreviousWeight || core_.personalMarks_.OnlinePersonalChanged != 0;
     if (session.StrokeCount > 1 || session.SaveNameChosen == 1 ||
         (session.StrokeCount == 0 && newData && fileHoldsStrokes_)) {
       session.Record.Close();
@@ -139,10 +138,8 @@ bool SessionRecorder::CreateNextFreeFile(bool& named) {
     named = FormRecordFileName();
     if (!named) return false;
     switch (session.Record.CreateNew(session.OnlineHeader.RecordFileName.View())) {
-      case RecordFile::CreateResult::Created:
-        return true;
-      case RecordFile::CreateResult::Failed:
-        return false;
+      case RecordFile::CreateResult::Created: return true;
+      case RecordFile::CreateResult::Failed: return false;
       case RecordFile::CreateResult::NameTaken:
         // An earlier session, of this run or another, or another program's
         // file: never replaced. Past 99 the numbers simply grow a digit.
@@ -171,8 +168,8 @@ bool SessionRecorder::CreateRecordFile(bool remake) {
     sinks_.Messages.ShowMessage(RecordNotCreatedMessage);
     // The session is still shown; the status bar must not go on naming a
     // file that is not being written.
-    const StatusText text = RecordNotCreatedText(
-        named ? session.OnlineHeader.RecordFileName.View() : std::string_view(session.SaveDialogFileName));
+    const StatusText text = RecordNotCreatedText(named ? session.OnlineHeader.RecordFileName.View()
+                                                       : std::string_view(session.SaveDialogFileName));
     session.OnlineHeader.RecordFileName.Assign("");
     ShowNewSession(text.View());
     return true;

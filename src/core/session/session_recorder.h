@@ -10,8 +10,8 @@
 
 #include "protocol/box_messages.h"
 #include "protocol/frame_scanner.h"
-#include "session/analyser_core.h"
 #include "screen/screen_sinks.h"
+#include "session/analyser_core.h"
 #include "settings/personal_data.h"
 
 namespace veltrasko {

@@ -8,8 +8,8 @@ namespace {
 // a row field is stored, so live and file values agree to the bit.
 using Extended = long double;
 
-constexpr std::int32_t ShortStopMinTicks = 1500;      // 3 ms: below this is jitter
-constexpr std::int32_t PauseTicks = 500000;           // 1 s: from here on a real pause
+constexpr std::int32_t ShortStopMinTicks = 1500;        // 3 ms: below this is jitter
+constexpr std::int32_t PauseTicks = 500000;             // 1 s: from here on a real pause
 constexpr std::int32_t ClockBehindLimitTicks = 200000;  // 0.4 s
 constexpr double SpikeFactor = 1.4;
 constexpr double SpikeMinSpeed = 7.99;
@@ -67,8 +67,7 @@ StrokeResult StrokeComputer::ComputeStroke(StrokeRow& row, const StrokeMessage& 
   const Extended waterTime = static_cast<Extended>(water) * StrokeConstants::SecondsPerTick;
 
   row.StrokeSpan = static_cast<std::uint8_t>(span);
-  row.StrokeDistance =
-      Stored((static_cast<Extended>(message.TotalDistance()) - predecessor.TotalDistance()) / span);
+  row.StrokeDistance = Stored((static_cast<Extended>(message.TotalDistance()) - predecessor.TotalDistance()) / span);
   row.StrokeNumber = message.StrokeNumber();
   row.TotalDistance = message.TotalDistance();
   row.Speed = Stored(static_cast<Extended>(row.StrokeDistance) / periodTicks * StrokeConstants::TicksPerSecond);

@@ -15,8 +15,7 @@ struct StrokeConstants {
   static constexpr double SecondsPerTick = 2e-06;
   // The quarter-pi factor is written with ten decimals, not computed.
   static constexpr double WorkScale =
-      static_cast<double>(static_cast<long double>(0.7853981635) * 0.7853981635 * 0.0834095 *
-                          (500000.0L * 500000.0L));
+      static_cast<double>(static_cast<long double>(0.7853981635) * 0.7853981635 * 0.0834095 * (500000.0L * 500000.0L));
   static constexpr double PowerScale = static_cast<double>(static_cast<long double>(WorkScale) * 500000.0L);
   static constexpr double RateScale = 60.0 * 500000.0;
 };
@@ -42,8 +41,8 @@ struct StrokeComputationState {
 // read during a session shares its state, as the box's counters demand.
 class StrokeComputer {
  public:
-  StrokeResult ComputeStroke(StrokeRow& row, const StrokeMessage& message,
-                             const StrokeMessage& predecessor, std::int16_t heartRateFactor);
+  StrokeResult ComputeStroke(StrokeRow& row, const StrokeMessage& message, const StrokeMessage& predecessor,
+                             std::int16_t heartRateFactor);
 
   StrokeComputationState& State() { return state_; }
   const StrokeComputationState& State() const { return state_; }

@@ -14,7 +14,7 @@ constexpr std::int32_t DefaultWindowDistance = 250;
 constexpr std::int32_t DefaultWindowTime = 60;
 constexpr std::int32_t MaxWindowLength = 999999;
 constexpr SpeedUnitCode DefaultSpeedUnit = SpeedUnitCode::KilometresPerHour;  // in a new file
-constexpr SpeedUnitCode RepairedSpeedUnit = SpeedUnitCode::MetresPerSecond;  // in place of a bad value
+constexpr SpeedUnitCode RepairedSpeedUnit = SpeedUnitCode::MetresPerSecond;   // in place of a bad value
 constexpr std::uint8_t DefaultLineWidthLevel = 2;
 constexpr std::uint8_t DefaultSeparatorSymbol = 1;  // comma
 

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "dialogs/export_command.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -6,11 +8,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "dialogs/export_command.h"
-#include "support/modal_answers.h"
 #include "personal_fixture.h"
 #include "protocol/frame_scanner.h"
 #include "session/session_recorder.h"
+#include "support/modal_answers.h"
 
 namespace veltrasko::test {
 namespace {
@@ -158,8 +159,10 @@ TEST_F(ExportCommandTest, AnExistingFileIsReplacedOnlyWhenTheUserAgrees) {
     ModalAnswers answers([&](QWidget& modal) {
       if (qobject_cast<QMessageBox*>(&modal) != nullptr) return Press(modal, replace);
       // Refused once, the dialog stays open: then the user gives up.
-      if (fileDialogTurns++ == 0) Save(*command.ExportDialog());
-      else command.ExportDialog()->reject();
+      if (fileDialogTurns++ == 0)
+        Save(*command.ExportDialog());
+      else
+        command.ExportDialog()->reject();
     });
     command.Export1Click();
     return answers.Seen();
@@ -209,8 +212,8 @@ class ExportEachWay : public ExportCommandTest, public ::testing::WithParamInter
   }
   static std::vector<std::string> ToolOptions() {
     static const char* const Separators[] = {"semicolon", "comma", "tab"};
-    return {"--separator", Separators[GetParam().Separator], "--decimal", GetParam().Decimal == 1 ? "comma" : "dot",
-            "--speed", GetParam().Speed == 1 ? "kmh" : "ms"};
+    return {"--separator", Separators[GetParam().Separator],    "--decimal", GetParam().Decimal == 1 ? "comma" : "dot",
+            "--speed",     GetParam().Speed == 1 ? "kmh" : "ms"};
   }
 };
 

@@ -7,8 +7,8 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
-#include "options_fixture.h"
 #include "dialogs/radio_group.h"
+#include "options_fixture.h"
 
 namespace veltrasko {
 namespace {

@@ -40,9 +40,7 @@ inline Bytes BytesOf(const UserSettings& settings) { return Bytes(settings.Bytes
 
 class OptionsTest : public testing::Test {
  protected:
-  OptionsTest() {
-    settings_ = UserSettings::Defaults();
-  }
+  OptionsTest() { settings_ = UserSettings::Defaults(); }
 
   std::string Path() const { return folder_.File("user_settings.bin"); }
 

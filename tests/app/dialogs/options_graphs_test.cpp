@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <qcustomplot.h>
 
-#include "support/core_state_for_tests.h"
 #include "app/graph/graph_fixture.h"
-#include "options_fixture.h"
 #include "dialogs/stroke_graphs_options.h"
+#include "options_fixture.h"
+#include "support/core_state_for_tests.h"
 
 namespace veltrasko {
 namespace {

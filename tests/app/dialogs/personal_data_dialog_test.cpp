@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <filesystem>
 
-#include "support/modal_answers.h"
 #include "personal_fixture.h"
 #include "protocol/frame_scanner.h"
+#include "support/modal_answers.h"
 
 namespace veltrasko::test {
 namespace {
@@ -54,8 +54,7 @@ TEST_F(PersonalDataDialog, ShowsBothColumnsWithTheirLimitsAndHeadings) {
 
   QStringList bold;
   QStringList plain;
-  for (const QLabel* label : dialog_.findChildren<QLabel*>())
-    (label->font().bold() ? bold : plain) << label->text();
+  for (const QLabel* label : dialog_.findChildren<QLabel*>()) (label->font().bold() ? bold : plain) << label->text();
   EXPECT_EQ(bold, (QStringList{"Online graph", "File graph"}));
   EXPECT_EQ(plain, (QStringList{"Name:", "Fan resistance:", "Weight [Kg]:", "Date [m-d-yyyy]:"}));
 
@@ -119,7 +118,8 @@ TEST_F(PersonalDataDialog, ANewFileNameAskedAndConfirmedIsAppendedAndReadBack) {
   EXPECT_EQ(after.substr(0, before.size()), before);
   EXPECT_EQ(after.substr(before.size(), 4), "\xFF\xFF\xFF\xFD");
   const std::string payload = after.substr(before.size() + 4);
-  EXPECT_EQ(payload, std::string(core_->File().FilePersonalData.Bytes.begin(), core_->File().FilePersonalData.Bytes.end()));
+  EXPECT_EQ(payload,
+            std::string(core_->File().FilePersonalData.Bytes.begin(), core_->File().FilePersonalData.Bytes.end()));
   EXPECT_EQ(core_->File().FilePersonalData.PersonName(), "Kayak Two");
   EXPECT_EQ(core_->File().FilePersonalData.FanResistance(), "5");
   EXPECT_EQ(core_->File().FilePersonalData.WeightText(), "80");

@@ -16,11 +16,11 @@
 #include <utility>
 #include <vector>
 
-#include "session/analyser_core.h"
-#include "screen/quiet_screen.h"
-#include "session/record_reader.h"
-#include "screen/screen_sinks.h"
 #include "dialogs/personal_data_dialog.h"
+#include "screen/quiet_screen.h"
+#include "screen/screen_sinks.h"
+#include "session/analyser_core.h"
+#include "session/record_reader.h"
 #include "support/process_runner.h"
 #include "support/temporary_folder.h"
 #include "support/whole_files.h"

@@ -2,9 +2,9 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "support/core_state_for_tests.h"
 #include "graph/zoom_animation.h"
 #include "graph_fixture.h"
+#include "support/core_state_for_tests.h"
 
 namespace veltrasko {
 namespace {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "graph/axis_label_ticker.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "graph/axis_label_ticker.h"
 
 namespace veltrasko {
 namespace {

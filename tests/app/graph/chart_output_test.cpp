@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Print and copy of the graph in front: through the real print path into a
 // PDF file read back with the poppler tools, and onto the clipboard.
+#include "graph/chart_output.h"
+
 #include <gtest/gtest.h>
 #include <qcustomplot.h>
 
@@ -20,15 +22,14 @@
 #include <QToolButton>
 #include <cstdlib>
 
-#include "support/core_state_for_tests.h"
+#include "app/graph/graph_fixture.h"
 #include "graph/chart_foot.h"
-#include "graph/chart_output.h"
 #include "graph/stroke_graphs.h"
 #include "graph/zoom_animation.h"
-#include "app/graph/graph_fixture.h"
+#include "session/analyser_core.h"
+#include "support/core_state_for_tests.h"
 #include "support/modal_answers.h"
 #include "support/places_in_folder.h"
-#include "session/analyser_core.h"
 
 namespace veltrasko {
 namespace {

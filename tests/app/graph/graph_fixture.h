@@ -63,7 +63,8 @@ class GraphTest : public testing::Test {
 
   static std::vector<double> Ys(const QCPGraph& graph) {
     std::vector<double> ys;
-    for (auto point = graph.data()->constBegin(); point != graph.data()->constEnd(); ++point) ys.push_back(point->value);
+    for (auto point = graph.data()->constBegin(); point != graph.data()->constEnd(); ++point)
+      ys.push_back(point->value);
     return ys;
   }
 

@@ -24,9 +24,9 @@ TEST_F(PlottingTest, RightStrokeFeedsChart1AndTheRightLinesOnly) {
 TEST_F(PlottingTest, EachSeriesGetsItsOwnValue) {
   core_->EditSettings().SetSpeedUnit(SpeedUnitCode::MetresPerSecond);
   PlotLive(MakeRow(1, Both, 10, 3));
-  const std::vector<std::pair<int, double>> expected{
-      {1, 4.0}, {2, 90}, {3, 200}, {4, 60}, {5, 1.5}, {6, 0.25}, {7, 120}, {8, 2.5},
-      {17, 200}, {18, 200}, {19, 2.5}, {21, 1.5}, {23, 0.25}, {33, 150}, {34, 150}};
+  const std::vector<std::pair<int, double>> expected{{1, 4.0},  {2, 90},   {3, 200},   {4, 60},   {5, 1.5},
+                                                     {6, 0.25}, {7, 120},  {8, 2.5},   {17, 200}, {18, 200},
+                                                     {19, 2.5}, {21, 1.5}, {23, 0.25}, {33, 150}, {34, 150}};
   for (const auto& [number, y] : expected) {
     EXPECT_EQ(Ys(Graphs().Series(number)), std::vector<double>{y}) << "Series" << number;
     const int timeCopy = number <= 8 ? number + 8 : number <= 24 ? number + 8 : number + 2;
@@ -68,7 +68,8 @@ void PlotSides(StrokeGraphs& graphs, std::initializer_list<std::uint8_t> sides) 
 TEST_F(PlottingTest, BothSidedRunEndedByLeftAlternatesTheSides) {
   PlotSides(Graphs(), {Both, Both, Both, Both, Left});
   for (int number = 17; number <= SeriesCount; ++number) {
-    const std::vector<double> expected = number % 2 == 1 ? std::vector<double>{10, 30, 50} : std::vector<double>{20, 40};
+    const std::vector<double> expected =
+        number % 2 == 1 ? std::vector<double>{10, 30, 50} : std::vector<double>{20, 40};
     const bool timeSeries = (number >= 25 && number <= 32) || number >= 35;
     std::vector<double> xs = Xs(Graphs().Series(number));
     if (timeSeries)

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The point tips on the real graphs: the value of the line under the mouse.
+#include "graph/point_tips.h"
+
 #include <QCheckBox>
 #include <QHelpEvent>
 #include <QRadioButton>
 #include <QToolTip>
 
 #include "graph/chart_tools.h"
-#include "graph/point_tips.h"
 #include "tips_fixture.h"
 
 namespace veltrasko {
@@ -38,8 +39,7 @@ TEST_F(PointTipsTest, ShownLineGivesItsValueInKilometresPerHour) {
   Show(page1_);
   const QCPGraph& speed = Graphs().Series(1);
   EXPECT_EQ(Tools().ChartTool1().TipAt(PixelOf(speed, 100, 14.42)).toStdString(), "Speed: 14.4 KM/H");
-  EXPECT_EQ(Tools().ChartTool1().TipAt(PixelOf(speed, 200, 18.0) + QPointF(2, -2)).toStdString(),
-            "Speed: 18.0 KM/H");
+  EXPECT_EQ(Tools().ChartTool1().TipAt(PixelOf(speed, 200, 18.0) + QPointF(2, -2)).toStdString(), "Speed: 18.0 KM/H");
   // Away from every line there is nothing to say.
   EXPECT_EQ(Tools().ChartTool1().TipAt(PixelOf(speed, 150, 0)), "");
 }

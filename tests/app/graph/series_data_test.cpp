@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "graph/series_data.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
-
-#include "graph/series_data.h"
 
 namespace veltrasko {
 namespace {

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Editing a graph's title in place, with the real keys and mouse clicks.
+#include "graph/title_editor.h"
+
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include "graph/chart_tools.h"
-#include "graph/title_editor.h"
 #include "tips_fixture.h"
 
 namespace veltrasko {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/core_state_for_tests.h"
 #include "graph_fixture.h"
 #include "session/record_reader.h"
+#include "support/core_state_for_tests.h"
 #include "support/process_runner.h"
 #include "support/temporary_folder.h"
 

@@ -2,25 +2,24 @@
 // A whole live session over the simulated box: the real link, scanner,
 // handshake and recorder; only the screen is faked.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDBusConnection>
 #include <QEventLoop>
 #include <QTimer>
-
 #include <filesystem>
-#include <string>
-#include <unistd.h>
 #include <fstream>
 #include <iterator>
+#include <string>
 
 #include "link/box_link.h"
+#include "session/analyser_core.h"
+#include "session/connection_handshake.h"
+#include "session/session_recorder.h"
 #include "support/event_waits.h"
 #include "support/link_fakes.h"
 #include "support/simulated_boxes.h"
 #include "support/temporary_folder.h"
-#include "session/analyser_core.h"
-#include "session/connection_handshake.h"
-#include "session/session_recorder.h"
 
 namespace veltrasko {
 namespace {
@@ -58,9 +57,7 @@ std::vector<std::uint8_t> FileBytes(const std::string& path) {
 
 class BoxLinkSessionTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    core_.SetConnectionListener(&handshake_);
-  }
+  void SetUp() override { core_.SetConnectionListener(&handshake_); }
 
   std::string InFolder(const char* name) const { return folder_.File(name); }
 

@@ -8,7 +8,6 @@
 #include <QDBusConnection>
 #include <QEventLoop>
 #include <QTimer>
-
 #include <chrono>
 
 #include "support/core_state_for_tests.h"
@@ -101,8 +100,8 @@ TEST_F(BoxLinkTest, StartsDisconnectedWithTheItemsInMenuOrder) {
 }
 
 TEST_F(BoxLinkTest, ListsPassingBoxesInEnumerationOrder) {
-  AttachBoxes({{"BOXSIM_BOXES",
-                "1001,Other/Veltrask Pro,57,Foreign/Veltrasko Box/Other Maker,0042/Veltrasko/Corvane"}});
+  AttachBoxes(
+      {{"BOXSIM_BOXES", "1001,Other/Veltrask Pro,57,Foreign/Veltrasko Box/Other Maker,0042/Veltrasko/Corvane"}});
   link.ScanBoxes();
   EXPECT_EQ(ListedCaptions(), (std::vector<std::string>{"Box ID: 1001", "Box ID: 57", "Box ID: 0042"}));
   EXPECT_EQ(link.BoxSerialNumbers()[0], 1001u);
@@ -164,9 +163,9 @@ TEST_F(BoxLinkTest, DisconnectWritesItsReportClosesTheBoxAndTheRecordFile) {
   EXPECT_FALSE(session.Record.IsOpen());
   EXPECT_EQ(session.NewFileNeeded, 1);
   EXPECT_EQ(status.Shown, (std::vector<std::pair<StatusPanel, std::string>>{{StatusPanel::Connection, "Disconnected"},
-                                                                          {StatusPanel::Strokes, ""},
-                                                                          {StatusPanel::Weight, ""},
-                                                                          {StatusPanel::FileOrHint, ""}}));
+                                                                            {StatusPanel::Strokes, ""},
+                                                                            {StatusPanel::Weight, ""},
+                                                                            {StatusPanel::FileOrHint, ""}}));
   ExpectDisconnectedMenu();
   EXPECT_EQ(ListedCaptions(), std::vector<std::string>{"Box ID: 1001"});
   ASSERT_TRUE(WaitUntil([&] { return link.LiveReaderCount() == 0; }));
@@ -205,8 +204,9 @@ TEST_F(BoxLinkTest, UnpluggedBoxReturnsTheMenuToDisconnectedAndSaysSo) {
   EXPECT_FALSE(link.BoxOpen());
   EXPECT_EQ(ListedCaptions(), std::vector<std::string>{"Box ID: 1001"});
   // No record file was open: there is none to speak of.
-  EXPECT_EQ(status.Shown, (std::vector<std::pair<StatusPanel, std::string>>{{StatusPanel::Connection, "Disconnected"},
-                                                                          {StatusPanel::FileOrHint, " Box unplugged!"}}));
+  EXPECT_EQ(status.Shown,
+            (std::vector<std::pair<StatusPanel, std::string>>{{StatusPanel::Connection, "Disconnected"},
+                                                              {StatusPanel::FileOrHint, " Box unplugged!"}}));
   EXPECT_EQ(EventNames().back(), "close");
   ASSERT_TRUE(WaitUntil([&] { return link.LiveReaderCount() == 0; }));
   EXPECT_TRUE(CountsUpFromOne(consumer.StrokeNumbers));
@@ -224,8 +224,9 @@ TEST_F(BoxLinkTest, BoxThatCannotBeOpenedLeavesTheMenuInOpenFailed) {
   EXPECT_EQ(link.Menu().USB_disconnect1->text(), "Disconnected");
   EXPECT_TRUE(link.Menu().USB_con_Update1->isEnabled());
   EXPECT_EQ(graphs.Clears, 0);
-  EXPECT_EQ(status.Shown, (std::vector<std::pair<StatusPanel, std::string>>{
-                              {StatusPanel::FileOrHint, " Could not open Box ID: 0042"}}));
+  EXPECT_EQ(
+      status.Shown,
+      (std::vector<std::pair<StatusPanel, std::string>>{{StatusPanel::FileOrHint, " Could not open Box ID: 0042"}}));
 
   // In Open failed another box cannot be chosen; "Disconnected" leads back.
   Choose(2);
@@ -266,8 +267,8 @@ TEST_F(BoxLinkTest, BlockedConsumerLosesNothingAndKeepsTheOrder) {
 }
 
 TEST_F(BoxLinkTest, SplitFramesAreDeliveredReportByReport) {
-  AttachBoxes({{"BOXSIM_PACE", "60"}, {"BOXSIM_PAUSE_EVERY", "0"}, {"BOXSIM_STROKES", "20"},
-               {"BOXSIM_PACKING", "split"}});
+  AttachBoxes(
+      {{"BOXSIM_PACE", "60"}, {"BOXSIM_PAUSE_EVERY", "0"}, {"BOXSIM_STROKES", "20"}, {"BOXSIM_PACKING", "split"}});
   link.ScanBoxes();
   Choose(1);
   commands.SendResetCommand();

@@ -9,7 +9,6 @@
 #include <QDBusConnection>
 #include <QObject>
 #include <QProcess>
-
 #include <memory>
 
 #include "link/box_link.h"

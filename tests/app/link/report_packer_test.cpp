@@ -19,7 +19,8 @@ std::vector<std::uint8_t> Frame(std::size_t length, std::uint8_t first) {
 std::vector<std::vector<std::uint8_t>> Drain(ReportPacker& packer, std::size_t length, bool flush) {
   std::vector<std::vector<std::uint8_t>> reports;
   std::array<std::uint8_t, MaxReportLength> report{};
-  while (packer.NextReport(std::span(report.data(), length), flush)) reports.emplace_back(report.begin(), report.begin() + length);
+  while (packer.NextReport(std::span(report.data(), length), flush))
+    reports.emplace_back(report.begin(), report.begin() + length);
   return reports;
 }
 

@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated box as the program meets it: through the HID functions.
-#include <hidapi/hidapi.h>
+#include "tools/boxsim/simulated_box.h"
 
 #include <gtest/gtest.h>
+#include <hidapi/hidapi.h>
 
 #include <array>
 #include <cwchar>
 #include <string>
 
+#include "protocol/box_commands.h"
 #include "support/event_waits.h"
 #include "support/link_fakes.h"
 #include "support/record_frames.h"
 #include "support/simulated_boxes.h"
-#include "protocol/box_commands.h"
-#include "tools/boxsim/simulated_box.h"
 
 namespace veltrasko {
 namespace {
@@ -138,8 +138,8 @@ class SimulatedBoxStream : public ::testing::TestWithParam<StreamFault> {};
 // Whatever the fault, a scanner that is fed every report finds every stroke,
 // in order, and exactly the damaged ones are refused.
 TEST_P(SimulatedBoxStream, ScannerRecoversEveryStroke) {
-  std::vector<std::pair<const char*, const char*>> variables{{"BOXSIM_PACE", "100"}, {"BOXSIM_PAUSE_EVERY", "0"},
-                                                             {"BOXSIM_STROKES", "12"}};
+  std::vector<std::pair<const char*, const char*>> variables{
+      {"BOXSIM_PACE", "100"}, {"BOXSIM_PAUSE_EVERY", "0"}, {"BOXSIM_STROKES", "12"}};
   variables.insert(variables.end(), GetParam().Variables.begin(), GetParam().Variables.end());
   AttachBoxes(variables);
 
@@ -156,17 +156,19 @@ TEST_P(SimulatedBoxStream, ScannerRecoversEveryStroke) {
   EXPECT_EQ(consumer.Count(ScanBadStroke), GetParam().BadStrokesIn12);
   EXPECT_EQ(consumer.StrokeNumbers.size(), 12u - static_cast<std::size_t>(GetParam().BadStrokesIn12));
   EXPECT_TRUE(std::is_sorted(consumer.StrokeNumbers.begin(), consumer.StrokeNumbers.end()));
-  for (std::int16_t length : consumer.ChunkLengths) EXPECT_EQ(static_cast<std::size_t>(length), GetParam().ReportLength);
+  for (std::int16_t length : consumer.ChunkLengths)
+    EXPECT_EQ(static_cast<std::size_t>(length), GetParam().ReportLength);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, SimulatedBoxStream,
-    ::testing::Values(StreamFault{{}, 0}, StreamFault{{{"BOXSIM_PACKING", "split"}}, 0},
-                      StreamFault{{{"BOXSIM_REPORT_LENGTH", "200"}, {"BOXSIM_PACKING", "burst"}}, 0, 200},
-                      StreamFault{{{"BOXSIM_GARBAGE_EVERY", "2"}}, 0},
-                      StreamFault{{{"BOXSIM_GARBAGE_REPORTS", "400"}}, 0},
-                      StreamFault{{{"BOXSIM_BAD_CHECKSUM_EVERY", "4"}}, 3},
-                      StreamFault{{{"BOXSIM_PACKING", "split"}, {"BOXSIM_GARBAGE_EVERY", "3"}, {"BOXSIM_BAD_CHECKSUM_EVERY", "5"}}, 2}));
+    ::testing::Values(
+        StreamFault{{}, 0}, StreamFault{{{"BOXSIM_PACKING", "split"}}, 0},
+        StreamFault{{{"BOXSIM_REPORT_LENGTH", "200"}, {"BOXSIM_PACKING", "burst"}}, 0, 200},
+        StreamFault{{{"BOXSIM_GARBAGE_EVERY", "2"}}, 0}, StreamFault{{{"BOXSIM_GARBAGE_REPORTS", "400"}}, 0},
+        StreamFault{{{"BOXSIM_BAD_CHECKSUM_EVERY", "4"}}, 3},
+        StreamFault{{{"BOXSIM_PACKING", "split"}, {"BOXSIM_GARBAGE_EVERY", "3"}, {"BOXSIM_BAD_CHECKSUM_EVERY", "5"}},
+                    2}));
 
 TEST(SimulatedBox, FloodsItsGarbageReportsAfterAResetAndThenFallsQuiet) {
   AttachBoxes({{"BOXSIM_GARBAGE_REPORTS", "20"}});

@@ -160,7 +160,9 @@ TEST_F(BoxFaultTest, TwoBoxesAndTheChosenOneUnpluggedLeavesTheOtherToConnect) {
 // Fifty strokes due at once, sent in reports of 200 bytes packed full:
 // the reader hands them over back to back, five frames a report.
 TEST_F(BoxFaultTest, BurstOfFiftyFramesIsRecordedWhole) {
-  AttachBoxes({{"BOXSIM_STROKES", "50"}, {"BOXSIM_PACE", "2000"}, {"BOXSIM_PACKING", "burst"},
+  AttachBoxes({{"BOXSIM_STROKES", "50"},
+               {"BOXSIM_PACE", "2000"},
+               {"BOXSIM_PACKING", "burst"},
                {"BOXSIM_REPORT_LENGTH", "200"}});
   OpenWindow();
   ASSERT_TRUE(StartSession(1, "burst"));
@@ -180,7 +182,9 @@ TEST_F(BoxFaultTest, GarbageFloodLosesNoStroke) {
   constexpr unsigned Strokes = 30;
   const QByteArray floodReports = QByteArray::number(FloodReports);
   const QByteArray allReports = QByteArray::number(FloodReports + Strokes + 2);  // + confirmation + session start
-  AttachBoxes({{"BOXSIM_STROKES", "30"}, {"BOXSIM_PACE", "20"}, {"BOXSIM_GARBAGE_REPORTS", floodReports.constData()},
+  AttachBoxes({{"BOXSIM_STROKES", "30"},
+               {"BOXSIM_PACE", "20"},
+               {"BOXSIM_GARBAGE_REPORTS", floodReports.constData()},
                {"BOXSIM_UNPLUG_AFTER", allReports.constData()}});
   OpenWindow();
   ASSERT_TRUE(StartSession(1, "flood"));

@@ -7,10 +7,10 @@
 #include <QProcess>
 
 #include "box_window_fixture.h"
-#include "support/process_runner.h"
 #include "export/export_writer.h"
 #include "screen/quiet_screen.h"
 #include "session/record_reader.h"
+#include "support/process_runner.h"
 
 namespace veltrasko {
 namespace {

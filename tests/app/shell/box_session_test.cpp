@@ -18,8 +18,7 @@ using BoxSessionTest = BoxWindowTest;
 TEST_F(BoxSessionTest, ConnectAskForTheNameAndRecordTheFirstSession) {
   AttachBoxes({{"BOXSIM_BOXES", "1001"}, {"BOXSIM_STROKES", "12"}, {"BOXSIM_WEIGHT", "71"}});
   OpenWindow();
-  EXPECT_EQ(VisibleCaptions(*form->Menu().Connection1),
-            QStringList({"Update...", "Disconnected", "Box ID: 1001"}));
+  EXPECT_EQ(VisibleCaptions(*form->Menu().Connection1), QStringList({"Update...", "Disconnected", "Box ID: 1001"}));
   EXPECT_TRUE(Disconnected());
 
   QString proposal;

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
-
 #include <vector>
 
 #include "program_identity.h"

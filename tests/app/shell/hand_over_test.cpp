@@ -9,8 +9,8 @@
 #include <atomic>
 #include <thread>
 
-#include "support/places_in_folder.h"
 #include "support/event_waits.h"
+#include "support/places_in_folder.h"
 
 namespace veltrasko {
 namespace {

@@ -3,6 +3,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <qcustomplot.h>
 
 #include <QAction>
 #include <QCheckBox>
@@ -16,28 +17,27 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QScreen>
 #include <QPointer>
 #include <QPrintPreviewDialog>
-#include <QPushButton>
 #include <QProcess>
+#include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <memory>
-#include <qcustomplot.h>
 
 #include "dialogs/summary_dialog.h"
 #include "export/summary_text.h"
-#include "support/core_state_for_tests.h"
 #include "graph/stroke_graphs.h"
 #include "session/analyser_core.h"
 #include "shell/hand_over.h"
 #include "shell/status_panels.h"
-#include "support/places_in_folder.h"
-#include "support/process_runner.h"
-#include "support/modal_answers.h"
+#include "support/core_state_for_tests.h"
 #include "support/event_waits.h"
 #include "support/link_fakes.h"
+#include "support/modal_answers.h"
+#include "support/places_in_folder.h"
+#include "support/process_runner.h"
 
 namespace veltrasko {
 namespace {
@@ -177,9 +177,9 @@ TEST_F(MainWindowTest, MenuTreeHasItsCaptionsShortcutsAndOrder) {
   EXPECT_EQ(Entries(*menu.Commands1), (std::vector<MenuEntry>{{"Reset computer...", none, false}}));
   EXPECT_EQ(Entries(*menu.Settings1),
             (std::vector<MenuEntry>{{"&Options...", none, false}, {"Personal data...", none, false}}));
-  EXPECT_EQ(Entries(*menu.View1), (std::vector<MenuEntry>{{"&File graph", none, false},
-                                                          {"&Online graph", none, false},
-                                                          {"Session summary...", none, false}}));
+  EXPECT_EQ(Entries(*menu.View1),
+            (std::vector<MenuEntry>{
+                {"&File graph", none, false}, {"&Online graph", none, false}, {"Session summary...", none, false}}));
 }
 
 TEST_F(MainWindowTest, FirstStartWritesTheDefaultSettingsFile) {
@@ -209,7 +209,8 @@ TEST_F(MainWindowTest, DialogsHaveTheirTitlesFiltersAndFolder) {
 }
 
 TEST_F(MainWindowTest, RecordFileOnTheCommandLineIsShownAsTheFileGraph) {
-  const QString path = QString::fromStdString(MakeRecordFile(folder, "race.vrc", {"--strokes", "40", "--weight", "73"}));
+  const QString path =
+      QString::fromStdString(MakeRecordFile(folder, "race.vrc", {"--strokes", "40", "--weight", "73"}));
   const auto form = MakeForm(QFile::encodeName(path));
   EXPECT_EQ(form->StatusBar1().PanelText(2), QString(" Strokes: %1").arg(core.File().FileStrokeCount));
   EXPECT_GT(core.File().FileStrokeCount, 30u);
@@ -313,8 +314,18 @@ TEST_F(MainWindowTest, SaveNextRefusesNamesTheRecordFilesCannotHaveUntilTheUserC
     return prefix + QString(bytes - QFile::encodeName(prefix).size() - 4, 'n') + ".vrc";
   };
   // What the user types each time the dialog shows; nothing at first, so the proposal is taken as it stands.
-  const QStringList typed{QString(), QtPath(folder, "gone/race"), pathOfBytes(100), "a?b", "a*b", "a:b", "a\"b",
-                          "a<b", "a>b", "a|b", "a\\b", pathOfBytes(99)};
+  const QStringList typed{QString(),
+                          QtPath(folder, "gone/race"),
+                          pathOfBytes(100),
+                          "a?b",
+                          "a*b",
+                          "a:b",
+                          "a\"b",
+                          "a<b",
+                          "a>b",
+                          "a|b",
+                          "a\\b",
+                          pathOfBytes(99)};
   QStringList shownNames;
   QStringList messages;
   modals.AnswerEach([&](QWidget& modal) {
@@ -372,7 +383,8 @@ TEST_F(MainWindowTest, AskingForTheNextSessionNameReturnsTheChoiceOrNothing) {
 }
 
 TEST_F(MainWindowTest, HandedOverFileIsTakenAndShown) {
-  const QString path = QString::fromStdString(MakeRecordFile(folder, "handed.vrc", {"--strokes", "20", "--weight", "66"}));
+  const QString path =
+      QString::fromStdString(MakeRecordFile(folder, "handed.vrc", {"--strokes", "20", "--weight", "66"}));
   const auto form = MakeForm();
   const QString handOverFile = QtPath(folder, "FileName.tmp");
   ASSERT_TRUE(WriteHandOverFile(handOverFile, QFile::encodeName(path)));
@@ -388,7 +400,8 @@ TEST_F(MainWindowTest, HandedOverFileIsTakenAndShown) {
 }
 
 TEST_F(MainWindowTest, ExportAndPersonalDataWorkOnTheFileShown) {
-  const QString path = QString::fromStdString(MakeRecordFile(folder, "race.vrc", {"--strokes", "25", "--name", "Ana", "--fan", "5"}));
+  const QString path =
+      QString::fromStdString(MakeRecordFile(folder, "race.vrc", {"--strokes", "25", "--name", "Ana", "--fan", "5"}));
   const auto form = MakeForm(QFile::encodeName(path));
 
   AnswerFileDialog(QtPath(folder, "race-export.csv"));
@@ -419,7 +432,8 @@ TEST_F(MainWindowTest, ExportOfAnEmptyViewSaysSo) {
 }
 
 TEST_F(MainWindowTest, ExportFitWritesWhatTheExporterWrites) {
-  const QString path = QString::fromStdString(MakeRecordFile(folder, "lake.vrc", {"--strokes", "40", "--sessions", "2"}));
+  const QString path =
+      QString::fromStdString(MakeRecordFile(folder, "lake.vrc", {"--strokes", "40", "--sessions", "2"}));
   const auto form = MakeForm(QFile::encodeName(path));
   AnswerFileDialog(QtPath(folder, "window.fit"));
   form->Menu().ExportFit1->trigger();
@@ -473,7 +487,8 @@ TEST_F(MainWindowTest, SessionSummaryOfTheViewShownIsCopiedAsTextAndPrintedWhile
 
 TEST_F(MainWindowTest, ClosingTheWindowClosesTheRecordFile) {
   const auto form = MakeForm();
-  ASSERT_TRUE(CoreStateForTests::Session(core).Record.Create(QFile::encodeName(QtPath(folder, "open_00.vrc")).toStdString()));
+  ASSERT_TRUE(
+      CoreStateForTests::Session(core).Record.Create(QFile::encodeName(QtPath(folder, "open_00.vrc")).toStdString()));
   form->show();
   form->Menu().Quit1->trigger();
   EXPECT_FALSE(core.Session().Record.IsOpen());

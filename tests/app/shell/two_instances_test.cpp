@@ -13,11 +13,11 @@
 #include <QProcess>
 #include <memory>
 
-#include "support/child_attempt.h"
 #include "shell/hand_over.h"
+#include "support/child_attempt.h"
+#include "support/event_waits.h"
 #include "support/places_in_folder.h"
 #include "support/process_runner.h"
-#include "support/event_waits.h"
 
 namespace veltrasko {
 namespace {
@@ -87,8 +87,8 @@ class TwoInstancesTest : public ::testing::Test {
   // Up once it listens and has written its settings.
   QProcess& StartRunningInstance() {
     QProcess& first = Start({});
-    EXPECT_TRUE(WaitUntil(
-        [&] { return QFile::exists(runtime() + "/OneOrvik") && QFile::exists(settingsBesideTheProgram()); }));
+    EXPECT_TRUE(
+        WaitUntil([&] { return QFile::exists(runtime() + "/OneOrvik") && QFile::exists(settingsBesideTheProgram()); }));
     return first;
   }
 

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/export_writer.h"
-#include "export/utf8_text.h"
-#include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +9,10 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "export/utf8_text.h"
 #include "support/core_state_for_tests.h"
+#include "support/temporary_folder.h"
 
 namespace veltrasko {
 namespace {
@@ -27,13 +28,13 @@ constexpr const char* StrokeFormat =
 std::string ReferenceLine(const StrokeRow& row, const StrokeRow& first, bool kilometresPerHour) {
   char text[1024];
   const double speed = static_cast<double>(row.Speed) * (kilometresPerHour ? static_cast<double>(3.6f) : 1.0);
-  const double clock = static_cast<double>(row.ClockTime) - static_cast<double>(first.ClockTime) +
-                       static_cast<double>(first.PaddleTime);
-  const int n = std::snprintf(
-      text, sizeof text, StrokeFormat, row.StrokeNumber, double{row.TotalDistance}, speed, double{row.StrokeDistance},
-      double{row.Power}, double{row.Work}, double{row.StrokeRate}, double{row.WaterPercent}, double{row.StrokeTime},
-      double{row.WaterDistance}, double{row.AirTime}, double{row.TotalWork}, double{row.PaddleTime}, clock,
-      double{row.HeartRate});
+  const double clock =
+      static_cast<double>(row.ClockTime) - static_cast<double>(first.ClockTime) + static_cast<double>(first.PaddleTime);
+  const int n =
+      std::snprintf(text, sizeof text, StrokeFormat, row.StrokeNumber, double{row.TotalDistance}, speed,
+                    double{row.StrokeDistance}, double{row.Power}, double{row.Work}, double{row.StrokeRate},
+                    double{row.WaterPercent}, double{row.StrokeTime}, double{row.WaterDistance}, double{row.AirTime},
+                    double{row.TotalWork}, double{row.PaddleTime}, clock, double{row.HeartRate});
   return std::string(text, static_cast<std::size_t>(n));
 }
 
@@ -167,8 +168,8 @@ TEST_F(ExportWriterTest, TabSeparatorKeepsTheBlankAfterIt) {
 
 TEST_F(ExportWriterTest, BoxVersionGetsOneHundredthUpTo121) {
   Append(table_, ExampleRow(1, 0, 0));
-  const std::pair<std::int16_t, std::string> cases[] = {
-      {117, "1.18"}, {120, "1.21"}, {121, "1.22"}, {122, "1.22"}, {170, "1.70"}, {0, "0.01"}};
+  const std::pair<std::int16_t, std::string> cases[] = {{117, "1.18"}, {120, "1.21"}, {121, "1.22"},
+                                                        {122, "1.22"}, {170, "1.70"}, {0, "0.01"}};
   for (const auto& [stored, printed] : cases)
     EXPECT_EQ(Lines(Export(Symbols(0, 1, 0), stored))[6], "veltrasko computer version " + printed) << stored;
 }
@@ -187,14 +188,19 @@ TEST_F(ExportWriterTest, EmptyPersonalDataStillWritesEveryHeaderLine) {
 TEST_F(ExportWriterTest, HeaderIsUtf8ThroughoutWhateverTheRecordFileHolds) {
   // Windows-1252 as record files hold it: o-umlaut, euro, an undefined byte, an en dash.
   personal_.SetText(PersonNameField, "J\xF6rg \x80\x81");
-  personal_.SetText(FanResistanceField, "\x96" "5");
+  personal_.SetText(FanResistanceField,
+                    "\x96"
+                    "5");
   const PersonalData stored = personal_;
   // A path in UTF-8 with one stray Latin-1 byte, and an overlong slash.
   const ExportSource source{table_, 117, 80, "/data/\xC3\xA5sa/run\xE9_\xC0\xAF.vrc", personal_};
   ASSERT_EQ(WriteExportFile(path_, source, UserSettings::Defaults()), ExportResult::Written);
   const std::string text = FileText();
   EXPECT_NE(text.find("\nName: J\xC3\xB6rg \xE2\x82\xAC\xC2\x81\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("\nFan resistance: \xE2\x80\x93" "5\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nFan resistance: \xE2\x80\x93"
+                      "5\n"),
+            std::string::npos)
+      << text;
   EXPECT_NE(text.find("\nExported from file: /data/\xC3\xA5sa/run\xEF\xBF\xBD_\xEF\xBF\xBD\xEF\xBF\xBD.vrc\n"),
             std::string::npos)
       << text;
@@ -209,9 +215,9 @@ TEST_F(ExportWriterTest, ExportingTwiceGivesTheSameFile) {
 
 TEST_F(ExportWriterTest, StrokeLinesMatchTheCLibraryForAwkwardValues) {
   // Values around rounding ties, negatives, tiny and huge numbers, zeros.
-  const float values[] = {0.0f,      -0.0f,     0.005f,   0.0049999f, 1.0005f,    -1.25f,    2.5f,   3.5f,
-                          999.9995f, 1e-7f,     -1e-7f,   12345.678f, 99999.99f,  1e9f,      -3e7f,  0.125f,
-                          1e20f,     -0.0625f,  0.375f,   7.77777f,   100000.5f,  3.4e38f,   65.5f,  4.4999f};
+  const float values[] = {0.0f,      -0.0f,    0.005f, 0.0049999f, 1.0005f,   -1.25f,  2.5f,  3.5f,
+                          999.9995f, 1e-7f,    -1e-7f, 12345.678f, 99999.99f, 1e9f,    -3e7f, 0.125f,
+                          1e20f,     -0.0625f, 0.375f, 7.77777f,   100000.5f, 3.4e38f, 65.5f, 4.4999f};
   std::vector<StrokeRow> rows;
   std::uint16_t number = 0;
   for (float v : values) {
@@ -290,7 +296,10 @@ TEST(ValidUtf8Test, KeepsWellFormedCharactersAndReplacesEveryOtherByte) {
   EXPECT_EQ(ValidUtf8("\xED\xA0\x80"), bad + bad + bad) << "a surrogate";
   EXPECT_EQ(ValidUtf8("\xF4\x90\x80\x80"), bad + bad + bad + bad) << "beyond U+10FFFF";
   EXPECT_EQ(ValidUtf8("a\xE2\x82"), "a" + bad + bad) << "cut at the end";
-  EXPECT_EQ(ValidUtf8("\xE2\x82" "b"), bad + bad + "b") << "cut before a plain byte";
+  EXPECT_EQ(ValidUtf8("\xE2\x82"
+                      "b"),
+            bad + bad + "b")
+      << "cut before a plain byte";
 }
 
 TEST(ProposedExportNameTest, DropsTheExtension) {

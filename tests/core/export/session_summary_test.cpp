@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/session_summary.h"
-#include "export/summary_text.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
+#include "export/summary_text.h"
 #include "session/stroke_computation.h"
 
 namespace veltrasko {
@@ -134,10 +134,10 @@ TEST(SessionSummaryTest, EachSessionOfAFileStandsAloneWithBlanksForWhatItLacks) 
 // at 0; a longer session's times are counted on past that.
 TEST(SessionSummaryTest, TimesRunOnPastTheTickCountersAndSessionsCombine) {
   const float runOver = 4294967296.0 / StrokeConstants::TicksPerSecond;
-  const std::vector<SessionSummary> sessions = SummariseSessions(
-      *Table({{1, 400, runOver - 100, runOver - 50, 100, 200, 0, 2, 4.2f, 31},
-              {0, 600, 50, 110, 300, 600, 0, 2, 3.9f, 33},  // both counters ran over; a 10 s pause
-              {2, 100, 20, 30, 500, 1000, 120, 2}}));       // the box was reset
+  const std::vector<SessionSummary> sessions =
+      SummariseSessions(*Table({{1, 400, runOver - 100, runOver - 50, 100, 200, 0, 2, 4.2f, 31},
+                                {0, 600, 50, 110, 300, 600, 0, 2, 3.9f, 33},  // both counters ran over; a 10 s pause
+                                {2, 100, 20, 30, 500, 1000, 120, 2}}));       // the box was reset
   ASSERT_EQ(sessions.size(), 2u);
   const SessionSummary& s = sessions[0];
   EXPECT_NEAR(s.PaddleTime, runOver + 50.0, 1e-2);
@@ -190,9 +190,10 @@ TEST(SummaryTextTest, TabSeparatedFiguresWithTheDecimalSymbolAndBlankCells) {
                        0),
             0u)
       << text;
-  EXPECT_NE(text.find("\nLeft/right balance [%]\t66,7\t33,3\n\nSplit\tLength [m]\tTime [m:ss.t]\t"
-                      "Stroke rate [st/min]\tPower [W]\n1\t500,0\t2:30,0\t30,0\t125,0\n2\t200,0\t1:00,0\t30,0\t115,0\n"),
-            std::string::npos)
+  EXPECT_NE(
+      text.find("\nLeft/right balance [%]\t66,7\t33,3\n\nSplit\tLength [m]\tTime [m:ss.t]\t"
+                "Stroke rate [st/min]\tPower [W]\n1\t500,0\t2:30,0\t30,0\t125,0\n2\t200,0\t1:00,0\t30,0\t115,0\n"),
+      std::string::npos)
       << text;
 
   const std::unique_ptr<StrokeTable> two = TwoSessions();

@@ -26,8 +26,7 @@ std::vector<std::string> Written(const std::vector<PlotPoint>& points) {
 std::vector<std::string> Clipped(const std::vector<PlotPoint>& points) { return Written(ClipLine(points, Area)); }
 
 TEST(LineClippingTest, LineLeavingTheAreaEndsAtItsEdgeAndGoesOnWhereItComesBack) {
-  EXPECT_EQ(Clipped({{0, 0}, {10, 20}, {20, 0}}),
-            (std::vector<std::string>{"0,0", "5,10", "5,gap", "15,10", "20,0"}));
+  EXPECT_EQ(Clipped({{0, 0}, {10, 20}, {20, 0}}), (std::vector<std::string>{"0,0", "5,10", "5,gap", "15,10", "20,0"}));
   // Entering from the left and leaving through the right edge; a point on an edge is inside.
   EXPECT_EQ(Clipped({{-10, 5}, {10, 5}, {30, 5}}), (std::vector<std::string>{"0,5", "10,5", "20,5"}));
   EXPECT_EQ(Clipped({{0, 10}, {20, 10}}), (std::vector<std::string>{"0,10", "20,10"}));

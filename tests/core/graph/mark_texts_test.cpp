@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The point-tip texts and the session lines under a printed graph.
+#include "graph/mark_texts.h"
+
 #include <gtest/gtest.h>
 
-#include "support/core_state_for_tests.h"
 #include "graph/foot_text.h"
-#include "graph/mark_texts.h"
 #include "session/analyser_core.h"
+#include "support/core_state_for_tests.h"
 
 namespace veltrasko {
 namespace {

@@ -51,9 +51,9 @@ std::vector<double> PowerPoints(PlotFilters& filters, const std::vector<StrokeRo
 
 TEST(StrokeFilterTest, FourStrokeAverageGrowsToItsLength) {
   PlotFilters filters;
-  const auto ys = PowerPoints(filters, {PowerRow(1, 100), PowerRow(2, 200), PowerRow(3, 300), PowerRow(4, 400),
-                                        PowerRow(5, 500)},
-                              SettingsWith(4));
+  const auto ys =
+      PowerPoints(filters, {PowerRow(1, 100), PowerRow(2, 200), PowerRow(3, 300), PowerRow(4, 400), PowerRow(5, 500)},
+                  SettingsWith(4));
   EXPECT_EQ(ys, (std::vector<double>{100, 150, 200, 250, 350}));
 }
 
@@ -198,9 +198,9 @@ TEST(StrokeFilterTest, InvalidLengthsFallBackToFour) {
   EXPECT_EQ(SettingsWith(1).FilterLength(), 1);
   for (std::uint8_t stored : {0, 11, 200}) {
     PlotFilters filters;
-    const auto ys = PowerPoints(
-        filters, {PowerRow(1, 100), PowerRow(2, 200), PowerRow(3, 300), PowerRow(4, 400), PowerRow(5, 500)},
-        SettingsWith(stored));
+    const auto ys =
+        PowerPoints(filters, {PowerRow(1, 100), PowerRow(2, 200), PowerRow(3, 300), PowerRow(4, 400), PowerRow(5, 500)},
+                    SettingsWith(stored));
     EXPECT_EQ(ys, (std::vector<double>{100, 150, 200, 250, 350})) << int(stored);
     EXPECT_LT(filters.MainFilter.FilterPosition, 4);
   }

@@ -13,7 +13,9 @@ using Bytes = std::vector<std::uint8_t>;
 // Stands in for the USB write: keeps every report handed to it.
 class RecordingWriter : public ReportWriter {
  public:
-  void WriteReport(std::span<const std::uint8_t> report) override { Reports.emplace_back(report.begin(), report.end()); }
+  void WriteReport(std::span<const std::uint8_t> report) override {
+    Reports.emplace_back(report.begin(), report.end());
+  }
   std::vector<Bytes> Reports;
 };
 

@@ -42,9 +42,7 @@ inline StrokeMessage SampleStroke(std::uint16_t number) {
   return EncodeStroke(counters);
 }
 
-inline Bytes StrokeFrame(std::uint16_t number) {
-  return Frame(StrokeTag, SampleStroke(number).Bytes);
-}
+inline Bytes StrokeFrame(std::uint16_t number) { return Frame(StrokeTag, SampleStroke(number).Bytes); }
 
 inline PersonalData SamplePersonalData() {
   PersonalData data;

@@ -62,18 +62,11 @@ class ScanDriver {
     if (!ConsumesAFrame(result)) return;
     switch (result) {
       case ScanStroke:
-      case ScanBadStroke:
-        seen.push_back({result, PayloadOf(stroke)});
-        break;
+      case ScanBadStroke: seen.push_back({result, PayloadOf(stroke)}); break;
       case ScanSessionStart:
-      case ScanBadSessionStart:
-        seen.push_back({result, PayloadOf(start)});
-        break;
-      case ScanPersonalData:
-        seen.push_back({result, PayloadOf(personal)});
-        break;
-      default:
-        seen.push_back({result, PayloadOf(scanner.LastStatusMessage())});
+      case ScanBadSessionStart: seen.push_back({result, PayloadOf(start)}); break;
+      case ScanPersonalData: seen.push_back({result, PayloadOf(personal)}); break;
+      default: seen.push_back({result, PayloadOf(scanner.LastStatusMessage())});
     }
   }
 
@@ -242,8 +235,7 @@ std::vector<ScannedFrame> MixedStreamFrames() {
   };
 }
 
-std::vector<ScannedFrame> ScanInChunks(const Bytes& stream, const std::vector<std::size_t>& cuts,
-                                       int& confirmations) {
+std::vector<ScannedFrame> ScanInChunks(const Bytes& stream, const std::vector<std::size_t>& cuts, int& confirmations) {
   ScanDriver run;
   run.listener.Confirms = &run.scanner;
   std::size_t from = 0;

@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "session/session_recorder.h"
 #include "support/session_samples.h"
 #include "support/temporary_folder.h"
-#include "session/session_recorder.h"
 
 namespace veltrasko {
 namespace {

@@ -2,13 +2,12 @@
 // Hostile inputs met by the session layer: damaged and huge record files,
 // folders without rights, a folder that vanishes, a disk that fills up.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -16,15 +15,15 @@
 #include <string>
 #include <vector>
 
-#include "support/child_attempt.h"
-#include "support/core_state_for_tests.h"
 #include "export/export_writer.h"
 #include "record_reading_fixture.h"
-#include "support/session_samples.h"
-#include "support/temporary_folder.h"
 #include "session/record_file.h"
 #include "session/record_reader.h"
 #include "session/session_recorder.h"
+#include "support/child_attempt.h"
+#include "support/core_state_for_tests.h"
+#include "support/session_samples.h"
+#include "support/temporary_folder.h"
 
 namespace veltrasko {
 namespace {
@@ -36,8 +35,8 @@ using test::Bytes;
 using test::ChildOutcome;
 using test::InChildWithin;
 using test::InChildWithoutRoot;
-using test::RecordReadingTest;
 using test::RecordingSinks;
+using test::RecordReadingTest;
 using test::TemporaryFolder;
 using test::WriteWholeFile;
 
@@ -54,8 +53,7 @@ Bytes SessionBytes(std::uint32_t strokes, std::string_view name = "Kayak") {
   Bytes bytes;
   AppendFrame(bytes, PersonalDataTag, personal.Bytes);
   AppendFrame(bytes, SessionStartTag, EncodeSessionStart(118, 80).Bytes);
-  for (std::uint32_t n = 1; n <= strokes; ++n)
-    AppendFrame(bytes, StrokeTag, AcceptedStroke(n).Bytes);
+  for (std::uint32_t n = 1; n <= strokes; ++n) AppendFrame(bytes, StrokeTag, AcceptedStroke(n).Bytes);
   return bytes;
 }
 
@@ -284,8 +282,8 @@ TEST(NoRights, ExportAndPersonalDataNeedWriteRights) {
     CoreStateForTests::FileStrokes(core).WorkingRow().Side = 0;
     CoreStateForTests::FileStrokes(core).FinishStroke(true);
     core.ShowFileGraph();
-    const bool exported =
-        WriteExportFile(folder.Sub("race.csv"), ShownExportSource(core), UserSettings::Defaults()) == ExportResult::Written;
+    const bool exported = WriteExportFile(folder.Sub("race.csv"), ShownExportSource(core), UserSettings::Defaults()) ==
+                          ExportResult::Written;
     PersonalData personal;
     personal.SetText(PersonNameField, "Eva");
     const bool appended = AppendPersonalDataFrame(folder.Sub("race.vrc"), personal);
@@ -310,7 +308,9 @@ class HostileDisk : public ::testing::Test {
     core.Savenext(folder.File("sub/race.vrc"));
     fs::create_directory(folder.File("sub"));
   }
-  void Deliver(const FrameTag& tag, std::span<const std::uint8_t> payload) { test::DeliverFrame(recorder, tag, payload); }
+  void Deliver(const FrameTag& tag, std::span<const std::uint8_t> payload) {
+    test::DeliverFrame(recorder, tag, payload);
+  }
   void Reset() { Deliver(SessionStartTag, EncodeSessionStart(118, 80).Bytes); }
   void Strokes(std::uint16_t first, std::uint16_t last) {
     for (std::uint16_t n = first; n <= last; ++n) Deliver(StrokeTag, AcceptedStroke(n).Bytes);

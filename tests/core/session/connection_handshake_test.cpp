@@ -9,16 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "session/session_recorder.h"
 #include "support/session_samples.h"
 #include "support/temporary_folder.h"
-#include "session/session_recorder.h"
 
 namespace veltrasko {
 namespace {
 
 using test::AcceptedStroke;
-using test::DeliverFrame;
 using test::Bytes;
+using test::DeliverFrame;
 using test::RecordingSinks;
 using test::TemporaryFolder;
 using ::testing::_;

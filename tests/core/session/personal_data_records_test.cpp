@@ -5,9 +5,9 @@
 #include <filesystem>
 
 #include "record_reading_fixture.h"
-#include "support/session_samples.h"
 #include "session/record_file.h"
 #include "session/record_reader.h"
+#include "support/session_samples.h"
 
 namespace veltrasko {
 namespace {

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "support/core_state_for_tests.h"
 #include "record_reading_fixture.h"
-#include "support/session_samples.h"
 #include "session/record_file.h"
+#include "support/core_state_for_tests.h"
+#include "support/session_samples.h"
 
 namespace veltrasko {
 namespace {
@@ -15,9 +15,9 @@ using test::AcceptedStroke;
 using test::AppendFrame;
 using test::Bytes;
 using test::RecordReadingTest;
-using test::WriteWholeFile;
 using test::ShortWaterStroke;
 using test::WithBadChecksum;
+using test::WriteWholeFile;
 
 PersonalData NamedData(std::string_view name) {
   PersonalData data;
@@ -96,8 +96,8 @@ TEST_F(RecordReaderTest, FileWithoutSessionStartCannotBeOpenedAndKeepsThePreviou
 
   EXPECT_EQ(reader.OpenRecordFile(bad), RecordOpenResult::Unreadable);
 
-  EXPECT_EQ(recorded.Log, (std::vector<std::string>{"clear", "axes", "file graph", "axes",
-                                                    "message:Could not open file!"}));
+  EXPECT_EQ(recorded.Log,
+            (std::vector<std::string>{"clear", "axes", "file graph", "axes", "message:Could not open file!"}));
   EXPECT_EQ(core.Session().OnlineShown, 1);
   EXPECT_EQ(core.File().FileHeader.BoxVersion, 0);
   EXPECT_EQ(core.File().FileStrokeCount, 2u);

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "support/session_samples.h"
-#include "support/temporary_folder.h"
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
+#include "support/session_samples.h"
+#include "support/temporary_folder.h"
 
 namespace veltrasko::test {
 

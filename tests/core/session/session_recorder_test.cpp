@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "session/record_reader.h"
 #include "support/core_state_for_tests.h"
 #include "support/session_samples.h"
 #include "support/temporary_folder.h"
-#include "session/record_reader.h"
 
 namespace veltrasko {
 namespace {
@@ -53,9 +53,7 @@ class LiveSession : public ::testing::Test {
     ChooseName("race.vrc");
   }
 
-  void ChooseName(std::string_view fileName) {
-    core.Savenext(folder.File(fileName));
-  }
+  void ChooseName(std::string_view fileName) { core.Savenext(folder.File(fileName)); }
 
   // The name was cancelled at the connection.
   void CancelName() {
@@ -63,7 +61,9 @@ class LiveSession : public ::testing::Test {
     CoreStateForTests::Session(core).SaveNameChosen = 0;
   }
 
-  void Deliver(const FrameTag& tag, std::span<const std::uint8_t> payload) { test::DeliverFrame(recorder, tag, payload); }
+  void Deliver(const FrameTag& tag, std::span<const std::uint8_t> payload) {
+    test::DeliverFrame(recorder, tag, payload);
+  }
   void Reset(std::int16_t weight = 80, std::int16_t version = 118) {
     Deliver(SessionStartTag, EncodeSessionStart(version, weight).Bytes);
   }
@@ -117,12 +117,8 @@ TEST_F(LiveSession, NewFileClearsTheGraphsAndShowsTheSession) {
   screen.Log.clear();
   screen.Plotted.clear();
   Reset(72);
-  const std::vector<std::string> expected{"clear",
-                                          "undo zoom",
-                                          "axes",
-                                          "status2: Strokes: 0",
-                                          "status3: Weight: 72 Kg",
-                                          "status4:" + Path("race_01.vrc")};
+  const std::vector<std::string> expected{
+      "clear", "undo zoom", "axes", "status2: Strokes: 0", "status3: Weight: 72 Kg", "status4:" + Path("race_01.vrc")};
   const auto shown = std::find(screen.Log.begin(), screen.Log.end(), "clear");
   ASSERT_NE(shown, screen.Log.end());
   EXPECT_EQ(std::vector<std::string>(shown, screen.Log.end()), expected);

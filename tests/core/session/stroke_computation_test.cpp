@@ -141,8 +141,8 @@ TEST_F(StrokeComputationTest, GapLimitsAreExclusive) {
     std::int32_t gap;
     StrokeResult expected;
   };
-  const Case cases[] = {{1500, StrokeAccepted},   {1501, StrokeRejected},    {499999, StrokeRejected},
-                        {500000, StrokeAccepted}, {-1500, StrokeAccepted},   {-1501, StrokeRejected},
+  const Case cases[] = {{1500, StrokeAccepted},    {1501, StrokeRejected},   {499999, StrokeRejected},
+                        {500000, StrokeAccepted},  {-1500, StrokeAccepted},  {-1501, StrokeRejected},
                         {-199999, StrokeRejected}, {-200000, StrokeAccepted}};
   for (const Case& c : cases) {
     SetUp();

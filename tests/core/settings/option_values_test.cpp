@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <gtest/gtest.h>
-
 #include "settings/option_values.h"
+
+#include <gtest/gtest.h>
 
 namespace veltrasko {
 namespace {

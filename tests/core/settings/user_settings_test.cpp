@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/user_settings.h"
-#include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +8,8 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "support/temporary_folder.h"
 
 namespace veltrasko {
 namespace {
@@ -21,9 +22,7 @@ const Bytes DefaultFileBytes{0x30, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFA, 0x00, 0x0
 
 class UserSettingsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    path_ = (folder_ / "user_settings.bin").string();
-  }
+  void SetUp() override { path_ = (folder_ / "user_settings.bin").string(); }
 
   void WriteFile(const Bytes& bytes) const {
     std::ofstream out(path_, std::ios::binary | std::ios::trunc);
@@ -152,14 +151,22 @@ TEST_F(UserSettingsTest, OneByteFieldsAreRepairedToTheirOwnReplacement) {
     std::uint8_t expected;
   };
   const Case cases[] = {
-      {SettingsOffset::ViewAll, 2, 0},          {SettingsOffset::ViewAll, 1, 1},
-      {SettingsOffset::EnlargeAxisText, 200, 0}, {SettingsOffset::EnlargeAxisText, 1, 1},
-      {SettingsOffset::SpeedUnit, 2, 0},        {SettingsOffset::SpeedUnit, 0x80, 0},
-      {SettingsOffset::SpeedUnit, 0, 0},        {SettingsOffset::LineWidthLevel, 0, 2},
-      {SettingsOffset::LineWidthLevel, 4, 2},   {SettingsOffset::LineWidthLevel, 3, 3},
-      {SettingsOffset::LineWidthLevel, 1, 1},   {SettingsOffset::DecimalSymbol, 2, 0},
-      {SettingsOffset::DecimalSymbol, 1, 1},    {SettingsOffset::SeparatorSymbol, 3, 1},
-      {SettingsOffset::SeparatorSymbol, 0, 0},  {SettingsOffset::SeparatorSymbol, 2, 2},
+      {SettingsOffset::ViewAll, 2, 0},
+      {SettingsOffset::ViewAll, 1, 1},
+      {SettingsOffset::EnlargeAxisText, 200, 0},
+      {SettingsOffset::EnlargeAxisText, 1, 1},
+      {SettingsOffset::SpeedUnit, 2, 0},
+      {SettingsOffset::SpeedUnit, 0x80, 0},
+      {SettingsOffset::SpeedUnit, 0, 0},
+      {SettingsOffset::LineWidthLevel, 0, 2},
+      {SettingsOffset::LineWidthLevel, 4, 2},
+      {SettingsOffset::LineWidthLevel, 3, 3},
+      {SettingsOffset::LineWidthLevel, 1, 1},
+      {SettingsOffset::DecimalSymbol, 2, 0},
+      {SettingsOffset::DecimalSymbol, 1, 1},
+      {SettingsOffset::SeparatorSymbol, 3, 1},
+      {SettingsOffset::SeparatorSymbol, 0, 0},
+      {SettingsOffset::SeparatorSymbol, 2, 2},
       {SettingsOffset::SeparatorSymbol, 0xFF, 1},
   };
   for (const Case& c : cases) {

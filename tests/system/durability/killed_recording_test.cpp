@@ -4,7 +4,6 @@
 // through the real link and recorder, or through the whole window, the test
 // kills it at several moments and reads what it left behind.
 #include <gtest/gtest.h>
-
 #include <stdlib.h>
 
 #include <chrono>
@@ -15,11 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "support/child_process.h"
 #include "screen/quiet_screen.h"
-#include "support/record_frames.h"
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
+#include "support/child_process.h"
+#include "support/record_frames.h"
 #include "support/session_samples.h"
 #include "support/temporary_folder.h"
 #include "tools/boxsim/boxsim_control.h"

@@ -6,7 +6,6 @@
 // lost parent never leaves it running.
 #include <QApplication>
 #include <QTimer>
-
 #include <cstdio>
 
 #include "support/live_recording.h"

@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
-
 #include <cstdio>
 #include <cstdlib>
 
@@ -17,9 +16,9 @@
 #include "link/box_menu.h"
 #include "session/analyser_core.h"
 #include "shell/main_window.h"
+#include "shell/status_panels.h"
 #include "support/modal_answers.h"
 #include "support/places_in_folder.h"
-#include "shell/status_panels.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
 #include <QByteArray>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <sstream>
 
@@ -103,8 +103,7 @@ class FitJudge : public ToolTest {
     const ProcessResult decoded = RunProcess(VELTRASKO_NODE, {VELTRASKO_FIT_DECODER, VELTRASKO_FITSDK_PREFIX, fitPath},
                                              std::filesystem::path(fitPath).parent_path().string());
     EXPECT_EQ(decoded.ExitCode, 0) << decoded.Err;
-    const QJsonObject fit =
-        QJsonDocument::fromJson(QByteArray::fromStdString(decoded.Out)).object();
+    const QJsonObject fit = QJsonDocument::fromJson(QByteArray::fromStdString(decoded.Out)).object();
     EXPECT_TRUE(fit["isFit"].toBool());
     EXPECT_TRUE(fit["integrity"].toBool());
     EXPECT_TRUE(fit["errors"].toArray().isEmpty()) << decoded.Out.substr(0, 400);
@@ -133,8 +132,10 @@ class FitJudge : public ToolTest {
         EXPECT_WITHIN(record["enhancedSpeed"].toDouble(), row.Speed, 0.001, 0.001);
         EXPECT_WITHIN(record["cadence"].toDouble(), row.StrokeRate, 1, 0.1);
         EXPECT_WITHIN(record["power"].toDouble(), row.Power, 1, 0.001);
-        if (row.HeartRate == 0) EXPECT_FALSE(record.contains("heartRate"));
-        else EXPECT_EQ(record["heartRate"].toDouble(), row.HeartRate);
+        if (row.HeartRate == 0)
+          EXPECT_FALSE(record.contains("heartRate"));
+        else
+          EXPECT_EQ(record["heartRate"].toDouble(), row.HeartRate);
         const double time = record["timestamp"].toDouble();
         EXPECT_NEAR(time, start + clock(row.ClockTime) - first.ClockTime + first.PaddleTime, 1.0);
         EXPECT_GE(time, previousTime);

@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "export/export_writer.h"
-#include "export/summary_text.h"
 #include "export/fit_activity.h"
+#include "export/summary_text.h"
 #include "program_identity.h"
 #include "tool_fixture.h"
 
@@ -61,14 +61,19 @@ TEST_F(ExportTool, DefaultsWriteNextToTheRecordFileAsTheWindowWould) {
 
 TEST_F(ExportTool, SingleByteNamesAreWrittenInUtf8AsTheWindowWritesThem) {
   // A folder name in UTF-8; name and fan resistance in Windows-1252, as record files hold them.
-  const std::string record = MakeRecord("\xC3\xA5sa.vrc", {"--strokes", "10", "--name", "\xC5sa \x80", "--fan", "\x96" "3"});
+  const std::string record = MakeRecord("\xC3\xA5sa.vrc", {"--strokes", "10", "--name", "\xC5sa \x80", "--fan",
+                                                           "\x96"
+                                                           "3"});
   ASSERT_NE(ReadWholeText(record).find("\xC5sa \x80"), std::string::npos) << "the record file keeps its single bytes";
   const ProcessResult result = RunExportTool({record});
   ASSERT_EQ(result.ExitCode, 0) << result.Err;
   const std::string exported = ReadWholeText(File("\xC3\xA5sa.csv"));
   EXPECT_EQ(exported, WindowExport(record, UserSettings::Defaults()));
   EXPECT_NE(exported.find("\nName: \xC3\x85sa \xE2\x82\xAC\n"), std::string::npos) << exported;
-  EXPECT_NE(exported.find("\nFan resistance: \xE2\x80\x93" "3\n"), std::string::npos) << exported;
+  EXPECT_NE(exported.find("\nFan resistance: \xE2\x80\x93"
+                          "3\n"),
+            std::string::npos)
+      << exported;
   EXPECT_NE(exported.find("\nExported from file: " + record + "\n"), std::string::npos);
 }
 
@@ -174,8 +179,8 @@ TEST_F(ExportTool, FitFormatWritesTheActivityFromTheGivenStart) {
   ASSERT_EQ(result.ExitCode, 0) << result.Err;
   const OpenedRecord opened(record);
   const std::string path = File("in-process.fit");
-  ASSERT_TRUE(WriteFitExport(path, ShownExportSource(*opened.Core), ParseStartTime("2024-03-07T09:30:00"),
-                             VELTRASKO_VERSION));
+  ASSERT_TRUE(
+      WriteFitExport(path, ShownExportSource(*opened.Core), ParseStartTime("2024-03-07T09:30:00"), VELTRASKO_VERSION));
   EXPECT_EQ(ReadWholeFile(File("run.fit")), ReadWholeFile(path));
   EXPECT_FALSE(std::filesystem::exists(File("run.csv")));
 }
@@ -239,13 +244,14 @@ TEST_F(ExportTool, BatchExportsEveryReadableFileReportsEachAndExitsWithTheWorst)
   const std::string season = File("season") + "/";
   const ProcessResult folder = RunExportTool({"-d", "out", File("season")});
   EXPECT_EQ(folder.ExitCode, 3) << folder.Err;
-  EXPECT_EQ(folder.Err, season + "damaged.vrc: Could not open file!\n" +  //
+  EXPECT_EQ(folder.Err, season + "damaged.vrc: Could not open file!\n" +             //
                             season + "empty.vrc: No data available for export!\n" +  //
-                            season + "good_1.vrc: written out/good_1.csv\n" +  //
+                            season + "good_1.vrc: written out/good_1.csv\n" +        //
                             season + "good_2.vrc: written out/good_2.csv\n" +
                             "veltrasko-export: 2 of 4 record files done\n");
   for (const std::string name : {"good_1", "good_2"}) {
-    EXPECT_EQ(ReadWholeText(File("out/" + name + ".csv")), WindowExport(season + name + ".vrc", UserSettings::Defaults()))
+    EXPECT_EQ(ReadWholeText(File("out/" + name + ".csv")),
+              WindowExport(season + name + ".vrc", UserSettings::Defaults()))
         << name;
   }
   EXPECT_FALSE(std::filesystem::exists(File("out/damaged.csv")));

@@ -86,8 +86,8 @@ TEST(PaddlingModel, EveryFaultMeetsTheComputationAsIntended) {
     const StrokeMessage message = model.NextStroke();
     const StrokeEvent event = model.LastEvent();
     ++seen[static_cast<int>(event)];
-    ASSERT_EQ(computation.Take(message), ExpectedResult(event)) << "message " << i << " event "
-                                                                << static_cast<int>(event);
+    ASSERT_EQ(computation.Take(message), ExpectedResult(event))
+        << "message " << i << " event " << static_cast<int>(event);
     if (event == StrokeEvent::AfterPause) {
       EXPECT_GE(message.ClockTicks() - previousClock, 2u * 500000u);
     }

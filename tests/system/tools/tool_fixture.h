@@ -11,12 +11,12 @@
 #include <utility>
 #include <vector>
 
-#include "support/process_runner.h"
+#include "screen/quiet_screen.h"
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
+#include "support/process_runner.h"
 #include "support/temporary_folder.h"
 #include "support/whole_files.h"
-#include "screen/quiet_screen.h"
 
 namespace veltrasko::test {
 

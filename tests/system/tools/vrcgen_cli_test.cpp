@@ -46,7 +46,9 @@ TEST_F(Vrcgen, FileHoldsPersonalDataSessionStartAndOneFramePerStroke) {
   EXPECT_EQ(ReadWholeText(MakeRecord("empty.vrc", {"--strokes", "0"})).size(), HeadLength);
   const std::string file = ReadWholeText(MakeRecord("three.vrc", {"--strokes", "3"}));
   ASSERT_EQ(file.size(), HeadLength + 3 * StrokeFrameLength);
-  EXPECT_EQ(file.substr(0, 10), std::string("\xFF\xFF\xFF\xFD" "Kayak\0", 10));
+  EXPECT_EQ(file.substr(0, 10), std::string("\xFF\xFF\xFF\xFD"
+                                            "Kayak\0",
+                                            10));
   EXPECT_EQ(file.substr(58, 10), std::string("\xFF\xFF\xFF\xFE\x76\x00\x50\x00\xC6\x00", 10));
   const auto strokes = StrokePayloads(file);
   for (std::size_t i = 0; i < strokes.size(); ++i) {
@@ -57,7 +59,7 @@ TEST_F(Vrcgen, FileHoldsPersonalDataSessionStartAndOneFramePerStroke) {
 
 TEST_F(Vrcgen, PersonalDataAndSessionStartTakeTheOptions) {
   const std::string path = MakeRecord("anna.vrc", {"--name", "Anna Berg", "--fan", "7", "--weight", "64",
-                                                    "--box-version", "117", "--date", "20241231"});
+                                                   "--box-version", "117", "--date", "20241231"});
   const std::string file = ReadWholeText(path);
   PersonalData personal;
   std::copy_n(file.begin() + 4, PersonalDataLength, personal.Bytes.begin());
