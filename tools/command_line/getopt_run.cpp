@@ -7,7 +7,7 @@ namespace veltrasko {
 
 GetoptRun::GetoptRun(std::span<const std::string_view> arguments, const char* shortOptions, const option* longOptions)
     // A leading ':' tells a missing value apart from an unknown option.
-    : shortOptions_(std::string(":") + shortOptions), longOptions_(longOptions) {
+    : shortOptions_(std::string(":").append(shortOptions)), longOptions_(longOptions) {
   copies_.emplace_back("program");
   for (const std::string_view argument : arguments) copies_.emplace_back(argument);
   for (std::string& copy : copies_) argv_.push_back(copy.data());
@@ -32,7 +32,7 @@ std::string GetoptRun::Problem(int result) const {
     if (optopt == 0) return "unknown option " + argument.substr(0, argument.find('='));
     return "bad option " + argument;  // a value for an option that takes none
   }
-  const std::string name = "-" + std::string(1, static_cast<char>(optopt));
+  const std::string name{'-', static_cast<char>(optopt)};
   return result == ':' ? name + " needs a value" : "unknown option " + name;
 }
 

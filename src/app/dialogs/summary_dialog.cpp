@@ -14,6 +14,7 @@
 #include "export/export_writer.h"
 #include "export/summary_text.h"
 #include "graph/chart_output.h"
+#include "screen/program_texts.h"
 #include "session/analyser_core.h"
 
 namespace veltrasko {

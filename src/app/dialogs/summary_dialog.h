@@ -16,9 +16,7 @@ class QTextBrowser;
 
 namespace veltrasko {
 
-struct AnalyserCore;
-
-inline constexpr char NoSummaryDataMessage[] = "No strokes to summarise!";
+class AnalyserCore;
 
 class SessionSummaryDialog : public QDialog {
   Q_OBJECT

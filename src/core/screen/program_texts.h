@@ -27,6 +27,7 @@ inline constexpr std::string_view VersionRefusedMessage =
 inline constexpr std::string_view RecordNotCreatedMessage = "Error In Opening File";
 inline constexpr std::string_view RecordNotOpenedMessage = "Could not open file!";
 inline constexpr std::string_view NoExportDataMessage = "No data available for export!";
+inline constexpr std::string_view NoSummaryDataMessage = "No strokes to summarise!";
 
 // A status text of bounded length; longer texts are cut.
 class StatusText {
