@@ -5,9 +5,11 @@
 // exactly when nothing could be read.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 
 #include "fuzz/fuzz_temp_file.h"
+#include "screen/program_texts.h"
 #include "screen/quiet_screen.h"
 #include "session/analyser_core.h"
 #include "session/record_reader.h"
@@ -16,35 +18,33 @@ namespace {
 
 using namespace veltrasko;
 
-void CheckFileView(const AnalyserCore& core, const QuietScreen& screen, std::size_t fileSize) {
-  const StrokeTable& strokes = core.FileStrokes;
+void CheckFileView(const AnalyserCore& core, const QuietScreen& screen, RecordOpenResult opened, std::size_t fileSize) {
+  const StrokeTable& strokes = core.FileStrokes();
   const std::uint32_t count = strokes.Count();
   Require(count <= StrokeTableCapacity, "more strokes than the table holds");
   Require(count <= fileSize / static_cast<std::size_t>(FrameLengths.StrokeFrame),
           "more strokes than frames in the file");
   Require(strokes[count].Side == EndMarker, "table not closed by the end marker");
   for (std::uint32_t i = 0; i < count; ++i) Require(strokes[i].Side != EndMarker, "end marker inside the table");
-  Require(core.File.FileStrokeCount == count, "file stroke count disagrees with the table");
-  const bool read = core.File.FileHeader.BoxVersion != 0;
-  Require(screen.WasShown("Could not open file!") != read, "open failure and message disagree");
-  Require(core.Session.OnlineShown == (read ? 0 : 1), "wrong view after opening");
+  Require(core.File().FileStrokeCount == count, "file stroke count disagrees with the table");
+  const bool read = core.File().FileHeader.BoxVersion != 0;
+  Require((opened == RecordOpenResult::Unreadable) != read, "open result and file view disagree");
+  Require(screen.WasShown(RecordNotOpenedMessage) != read, "open failure and message disagree");
+  Require(core.OnlineShown() != read, "wrong view after opening");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  // The core holds two tables of 100000 rows: made once, its file view reset per input.
-  static AnalyserCore core;
+  // Each input meets a freshly started analyser; its two tables of 100000
+  // rows are too big for the stack.
+  const auto core = std::make_unique<AnalyserCore>();
   static const FuzzTempFile recordFile("record_fuzz.vrc");
-  core.File = FileView{};
-  core.FileStrokes.MarkEmpty();
-  core.Computer = StrokeComputer{};
-  core.Session.OnlineShown = 1;
 
   recordFile.Write(std::span(data, size));
   QuietScreen screen;
-  RecordReader reader(core, screen.Sinks());
-  reader.OpenRecordFile(recordFile.Path());
-  CheckFileView(core, screen, size);
+  RecordReader reader(*core, screen.Sinks());
+  const RecordOpenResult opened = reader.OpenRecordFile(recordFile.Path());
+  CheckFileView(*core, screen, opened, size);
   return 0;
 }
