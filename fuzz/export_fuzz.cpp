@@ -111,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const ExportSource source{strokes, boxVersion, weight, recordPath, personal};
   exportFile.Remove();
-  Require(WriteExportFile(exportFile.Path(), source, settings), "export to /tmp failed");
+  Require(WriteExportFile(exportFile.Path(), source, settings) == ExportResult::Written, "export to /tmp failed");
   CheckExport(exportFile.Read(), rows, settings);
   return 0;
 }
