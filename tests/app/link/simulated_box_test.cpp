@@ -245,7 +245,6 @@ TEST(SimulatedBox, PaddlesAtItsPaceBeyondTheTickClockWrap) {
   BoxsimOptions options;
   options.PauseEvery = 0;
   SimulatedBox box(BoxListing{"1001"}, options);
-  box.Open();
   const Clock::time_point start{};
   box.WriteReport(CommandReport(KindConnect), start);
   box.WriteReport(CommandReport(KindReset), start);
