@@ -52,8 +52,9 @@ TEST_F(BoxFaultTest, UnpluggedBeforeTheConfirmationAsksOnlyOnceTheBoxIsBack) {
   // question it never got to is asked now.
   AnswerSaveQuestion("again");
   AttachBoxes({{"BOXSIM_STROKES", "12"}});
-  ASSERT_TRUE(WaitUntil([&] { return Panel(4) == " Reset the ergo computer."; }));
+  ASSERT_TRUE(WaitUntil([&] { return core.Session().SaveNameChosen == 1; }));
   EXPECT_EQ(Panel(1), "Connected");
+  EXPECT_EQ(Panel(4), " Reset the ergo computer.");
   ResetBox();
   ASSERT_TRUE(RecordStrokes(12));
   form->close();
