@@ -35,8 +35,8 @@ void SimulatedBox::Unplug(Clock::time_point now) {
   ++attachment_;
   returnAt_.reset();
   if (options_.UnplugForSeconds > 0.0) {
-    returnAt_ = now + std::chrono::duration_cast<Clock::duration>(
-                          std::chrono::duration<double>(options_.UnplugForSeconds));
+    returnAt_ =
+        now + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(options_.UnplugForSeconds));
   }
 }
 
@@ -46,8 +46,7 @@ void SimulatedBox::Close() {
 }
 
 int SimulatedBox::ReadReport(std::span<std::uint8_t> data, Clock::time_point now) {
-  if (options_.UnplugAfterReports != 0 && reportsDelivered_ >= options_.UnplugAfterReports &&
-      !unpluggedAfterReports_) {
+  if (options_.UnplugAfterReports != 0 && reportsDelivered_ >= options_.UnplugAfterReports && !unpluggedAfterReports_) {
     unpluggedAfterReports_ = true;
     Unplug(now);
   }

@@ -214,10 +214,8 @@ TEST(SimulatedBox, PaddlingAtConnectSendsStrokesWithoutASessionStart) {
 // three strokes), the box paddles on; plugged in again it is opened anew and
 // its strokes go on from the fourth, while the device opened before stays gone.
 TEST(SimulatedBox, UnpluggedOnceAfterSomeReportsAndPluggedInAgainPaddlesOn) {
-  AttachBoxes({{"BOXSIM_BOXES", "1001,57"},
-               {"BOXSIM_UNPLUG_AFTER", "5"},
-               {"BOXSIM_PACE", "100"},
-               {"BOXSIM_PAUSE_EVERY", "0"}});
+  AttachBoxes(
+      {{"BOXSIM_BOXES", "1001,57"}, {"BOXSIM_UNPLUG_AFTER", "5"}, {"BOXSIM_PACE", "100"}, {"BOXSIM_PAUSE_EVERY", "0"}});
   hid_device* device = OpenBox();
   SendCommand(device, KindConnect);
   SendCommand(device, KindReset);
