@@ -134,7 +134,7 @@ void BM_WindowGarbageFlood60000(benchmark::State& state) {
     TForm1 form(core, test::PlacesInFolder(QString::fromStdString(folder.File(""))), QByteArray());
     ConnectAndName(form, folder.File("flood"));
     form.Menu().Resetcomputer1->trigger();
-    if (!bench::ServeUntil([&] { return form.Link().Menu().USB_disconnect1->isChecked(); }, SoakTimeout)) {
+    if (!bench::ServeUntil([&] { return form.Link().WaitingForBox(); }, SoakTimeout)) {
       bench::BenchFolder::Fail("the flood did not end");
     }
     counted = core.Session().StrokeCount;

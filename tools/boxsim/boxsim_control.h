@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What a test may ask of the simulated box beyond the HID functions: start
 // over with the current environment, see what the program did to the boxes,
-// and pull a box's plug.
+// and pull a box's plug and plug it in again.
 #pragma once
 
 #include <chrono>
@@ -15,7 +15,7 @@ namespace veltrasko::boxsim {
 
 // One thing the program did to a box: "open", "open-failed", "nonblocking",
 // "write" (Bytes: the whole output report), "close"; or that the box went
-// away: "unplugged".
+// away, "unplugged", and came back, "plugged-in".
 struct BoxEvent {
   std::string What;
   std::string SerialNumber;
@@ -37,6 +37,7 @@ inline constexpr const char* EnvironmentVariables[] = {"BOXSIM_BOXES",
                                                        "BOXSIM_GARBAGE_EVERY",
                                                        "BOXSIM_GARBAGE_REPORTS",
                                                        "BOXSIM_UNPLUG_AFTER",
+                                                       "BOXSIM_UNPLUG_FOR",
                                                        "BOXSIM_STROKES",
                                                        "BOXSIM_PAUSE_EVERY",
                                                        "BOXSIM_LOG"};
@@ -57,7 +58,11 @@ std::size_t ReportsDelivered();
 std::size_t ReadsStarted();
 
 // The box with this serial-number text is gone: reads and writes fail and it
-// is no longer listed.
+// is no longer listed. With BOXSIM_UNPLUG_FOR it comes back after that time.
 void Unplug(std::string_view serialNumber);
+
+// The unplugged box is attached again, listed and opened anew, its session
+// going on where it was; devices opened before stay gone.
+void PlugIn(std::string_view serialNumber);
 
 }  // namespace veltrasko::boxsim

@@ -68,6 +68,8 @@ BoxsimOptions ReadOptions(const std::function<const char*(const char*)>& lookup)
   ReadNumber(lookup("BOXSIM_GARBAGE_EVERY"), options.GarbageEvery);
   ReadNumber(lookup("BOXSIM_GARBAGE_REPORTS"), options.GarbageReports);
   ReadNumber(lookup("BOXSIM_UNPLUG_AFTER"), options.UnplugAfterReports);
+  ReadNumber(lookup("BOXSIM_UNPLUG_FOR"), options.UnplugForSeconds);
+  if (options.UnplugForSeconds < 0.0) options.UnplugForSeconds = 0.0;
   ReadNumber(lookup("BOXSIM_STROKES"), options.StrokeLimit);
   ReadNumber(lookup("BOXSIM_PAUSE_EVERY"), options.PauseEvery);
   if (const char* log = lookup("BOXSIM_LOG")) options.LogPath = log;

@@ -38,7 +38,8 @@ struct BoxsimOptions {
   unsigned BadChecksumEvery = 0;    // every n-th stroke damaged; 0: none
   unsigned GarbageEvery = 0;        // garbage before every n-th frame; 0: none
   unsigned GarbageReports = 0;      // after each reset, reports of random bytes whenever no frame waits
-  unsigned UnplugAfterReports = 0;  // gone after n delivered reports; 0: never
+  unsigned UnplugAfterReports = 0;  // gone after n delivered reports, once; 0: never
+  double UnplugForSeconds = 0.0;    // back this long after each unplug; 0: stays away
   unsigned StrokeLimit = 0;         // strokes per session; 0: no end
   unsigned PauseEvery = 60;         // a pause of seconds every n-th stroke; 0: none
   std::string LogPath;              // event log file; empty: none

@@ -73,5 +73,6 @@ std::size_t ReadingThreadCount(std::chrono::milliseconds within) {
 std::size_t ReportsDelivered() { return Simulator::Instance().ReportsDelivered(); }
 std::size_t ReadsStarted() { return Simulator::Instance().ReadsStarted(); }
 void Unplug(std::string_view serialNumber) { Simulator::Instance().Unplug(serialNumber); }
+void PlugIn(std::string_view serialNumber) { Simulator::Instance().PlugIn(serialNumber); }
 
 }  // namespace veltrasko::boxsim

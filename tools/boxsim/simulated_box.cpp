@@ -30,7 +30,15 @@ SimulatedBox::SimulatedBox(BoxListing listing, const BoxsimOptions& options)
       model_(options.Seed, PaddlingFaults{.PauseEvery = options.PauseEvery}),
       garbage_(static_cast<std::mt19937::result_type>(options.Seed)) {}
 
-void SimulatedBox::Open() { packer_.Clear(); }
+void SimulatedBox::Unplug(Clock::time_point now) {
+  unplugged_ = true;
+  ++attachment_;
+  returnAt_.reset();
+  if (options_.UnplugForSeconds > 0.0) {
+    returnAt_ =
+        now + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(options_.UnplugForSeconds));
+  }
+}
 
 void SimulatedBox::Close() {
   packer_.Clear();
@@ -38,7 +46,10 @@ void SimulatedBox::Close() {
 }
 
 int SimulatedBox::ReadReport(std::span<std::uint8_t> data, Clock::time_point now) {
-  if (options_.UnplugAfterReports != 0 && reportsDelivered_ >= options_.UnplugAfterReports) unplugged_ = true;
+  if (options_.UnplugAfterReports != 0 && reportsDelivered_ >= options_.UnplugAfterReports && !unpluggedAfterReports_) {
+    unpluggedAfterReports_ = true;
+    Unplug(now);
+  }
   if (unplugged_) return -1;
   EnqueueDueStrokes(now);
   std::array<std::uint8_t, MaxReportLength> report{};
@@ -67,7 +78,8 @@ void SimulatedBox::HandleCommand(std::uint8_t kind, Clock::time_point now) {
     case KindConnect:
       if (options_.NeverConfirm) break;
       EnqueueFrame(StatusTag, EncodeStatus(KindConnectionStatus, 1).Bytes, now);
-      if (options_.PaddlingAtConnect) StartPaddling(now);
+      // Connected again after an unplug, the box paddles on.
+      if (options_.PaddlingAtConnect && !paddling_) StartPaddling(now);
       break;
     case KindReset: ResetComputer(now); break;
     case KindDisconnect: paddling_ = false; break;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One simulated computer box: answers the program's commands in its byte
-// stream, paddles a session after each reset and can be unplugged. Not
-// thread-safe on its own; the simulator serialises every call.
+// stream, paddles a session after each reset and can be unplugged and
+// plugged in again. Powered by the ergometer, it paddles on while away and
+// holds what it could not send. Not thread-safe on its own; the simulator
+// serialises every call.
 #pragma once
 
 #include <chrono>
@@ -26,10 +28,14 @@ class SimulatedBox {
 
   const BoxListing& Listing() const { return listing_; }
   bool Unplugged() const { return unplugged_; }
-  void Unplug() { unplugged_ = true; }
+  // Gone; back after the options' time away, if they give one.
+  void Unplug(Clock::time_point now);
+  void PlugIn() { unplugged_ = false; }
+  bool ReturnDue(Clock::time_point now) const { return unplugged_ && returnAt_ && now >= *returnAt_; }
+  // Counts the unplugs: a device opened before the last one stays gone.
+  unsigned Attachment() const { return attachment_; }
 
-  // A freshly opened device sees no reports queued before.
-  void Open();
+  // The program let go of the box: it falls quiet and drops what it held.
   void Close();
 
   // The next input report cut to data's size: its length, 0 when none is
@@ -52,6 +58,9 @@ class SimulatedBox {
   ReportPacker packer_;
   PaddlingModel model_;
   bool unplugged_ = false;
+  bool unpluggedAfterReports_ = false;
+  std::optional<Clock::time_point> returnAt_;
+  unsigned attachment_ = 0;
   bool paddling_ = false;
   Clock::time_point sessionStart_{};
   Clock::time_point lastEnqueue_{};

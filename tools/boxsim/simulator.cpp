@@ -9,7 +9,10 @@
 // The handle hidapi leaves opaque: here, the box it reaches.
 struct hid_device_ {
   veltrasko::boxsim::SimulatedBox* box;
+  unsigned attachment;  // a device opened before an unplug stays gone
   bool nonBlocking = false;
+
+  bool Gone() const { return attachment != box->Attachment(); }
 };
 
 namespace veltrasko::boxsim {
@@ -69,7 +72,7 @@ Simulator::Simulator() { Populate(); }
 void Simulator::Populate() {
   options_ = ReadOptions([](const char* name) { return std::getenv(name); });
   for (auto& box : boxes_) {
-    box->Unplug();
+    box->Unplug(Clock::now());
     retired_.push_back(std::move(box));
   }
   boxes_.clear();
@@ -87,6 +90,7 @@ void Simulator::Restart() {
 
 hid_device_info* Simulator::Enumerate(unsigned short vendorId, unsigned short productId) {
   const std::lock_guard lock(mutex_);
+  PlugInReturningBoxes(Clock::now());
   if ((vendorId != 0 && vendorId != BoxVendorId) || (productId != 0 && productId != BoxProductId)) return nullptr;
   hid_device_info* first = nullptr;
   hid_device_info** next = &first;
@@ -100,13 +104,13 @@ hid_device_info* Simulator::Enumerate(unsigned short vendorId, unsigned short pr
 
 hid_device* Simulator::Open(unsigned short vendorId, unsigned short productId, const wchar_t* serialNumber) {
   const std::lock_guard lock(mutex_);
+  PlugInReturningBoxes(Clock::now());
   if (vendorId == BoxVendorId && productId == BoxProductId) {
     for (const auto& box : boxes_) {
       if (box->Unplugged()) continue;
       if (serialNumber != nullptr && !SameText(box->Listing().SerialNumber, serialNumber)) continue;
-      box->Open();
       log_.Add({"open", box->Listing().SerialNumber, {}});
-      return new hid_device{box.get()};
+      return new hid_device{box.get(), box->Attachment()};
     }
   }
   std::string asked;
@@ -119,7 +123,8 @@ void Simulator::Close(hid_device* device) {
   if (device == nullptr) return;
   {
     const std::lock_guard lock(mutex_);
-    device->box->Close();
+    // Closing what is left of a device the box knows nothing of.
+    if (!device->Gone()) device->box->Close();
     log_.Add({"close", device->box->Listing().SerialNumber, {}});
   }
   delete device;
@@ -137,6 +142,7 @@ int Simulator::ReadOnce(hid_device* device, unsigned char* data, std::size_t len
   const Clock::time_point now = Clock::now();
   lastReadBy_[std::this_thread::get_id()] = now;
   SimulatedBox& box = *device->box;
+  if (device->Gone()) return -1;
   const bool wasPlugged = !box.Unplugged();
   const int result = box.ReadReport(std::span<std::uint8_t>(data, length), now);
   if (wasPlugged && box.Unplugged()) log_.Add({"unplugged", box.Listing().SerialNumber, {}});
@@ -166,6 +172,7 @@ int Simulator::Write(hid_device* device, const unsigned char* data, std::size_t 
   SimulatedBox& box = *device->box;
   const std::span<const std::uint8_t> report(data, length);
   log_.Add({"write", box.Listing().SerialNumber, {report.begin(), report.end()}});
+  if (device->Gone()) return -1;
   return box.WriteReport(report, Clock::now());
 }
 
@@ -195,9 +202,27 @@ void Simulator::Unplug(std::string_view serialNumber) {
   const std::lock_guard lock(mutex_);
   for (const auto& box : boxes_) {
     if (box->Listing().SerialNumber != serialNumber || box->Unplugged()) continue;
-    box->Unplug();
+    box->Unplug(Clock::now());
     log_.Add({"unplugged", box->Listing().SerialNumber, {}});
   }
+}
+
+void Simulator::PlugIn(std::string_view serialNumber) {
+  const std::lock_guard lock(mutex_);
+  for (const auto& box : boxes_) {
+    if (box->Listing().SerialNumber == serialNumber && box->Unplugged()) PlugIn(*box);
+  }
+}
+
+void Simulator::PlugInReturningBoxes(Clock::time_point now) {
+  for (const auto& box : boxes_) {
+    if (box->ReturnDue(now)) PlugIn(*box);
+  }
+}
+
+void Simulator::PlugIn(SimulatedBox& box) {
+  box.PlugIn();
+  log_.Add({"plugged-in", box.Listing().SerialNumber, {}});
 }
 
 }  // namespace veltrasko::boxsim

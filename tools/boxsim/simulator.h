@@ -40,10 +40,15 @@ class Simulator {
   std::size_t ReportsDelivered();
   std::size_t ReadsStarted();
   void Unplug(std::string_view serialNumber);
+  void PlugIn(std::string_view serialNumber);
 
  private:
   Simulator();
   void Populate();
+  // Boxes come back when their time away is over; the program finds them
+  // when it enumerates or opens.
+  void PlugInReturningBoxes(Clock::time_point now);
+  void PlugIn(SimulatedBox& box);
   int ReadOnce(hid_device* device, unsigned char* data, std::size_t length);
 
   std::mutex mutex_;

@@ -19,6 +19,8 @@ constexpr unsigned long ReaderStopWaitMs = 300;
 constexpr unsigned long RecordCloseWaitMs = 300;
 constexpr unsigned long DisconnectCommandWaitMs = 10;
 constexpr unsigned long RescanWaitMs = 300;
+// A lost box plugged in again is found within two of these.
+constexpr int LostBoxRescanMs = 1000;
 
 void Wait(unsigned long milliseconds) { QThread::msleep(milliseconds); }
 
@@ -31,9 +33,12 @@ BoxLink::BoxLink(BoxLinkPeers peers, QObject* parent, const QDBusConnection& bus
   for (int n = 1; n <= BoxItemCount; ++n) {
     connect(menu_.BoxItem(n), &QAction::triggered, this, [this, n] { USB_conClick(n); });
   }
+  rescanTimer_.setInterval(LostBoxRescanMs);
+  connect(&rescanTimer_, &QTimer::timeout, this, &BoxLink::LookForLostBox);
 }
 
 BoxLink::~BoxLink() {
+  EndWaiting();
   StopReader();
   EndReaders();
   CloseBoxDevice();
@@ -56,29 +61,36 @@ void BoxLink::ScanBoxes() {
     item->setVisible(true);
   }
   hid_free_enumeration(devices);
+  listedCount_ = count;
+}
+
+bool BoxLink::OpenBox(int n) {
+  const std::uint32_t serialNumber = boxSerialNumbers_[static_cast<std::size_t>(n - 1)];
+  const SerialNumberText serialText = FormatSerialNumber(serialNumber);
+  if (!transport_.OpenBoxDevice(serialText.data())) return false;
+  openSerial_ = serialNumber;
+  peers_.Commands.AttachWriter(transport_);
+  peers_.Commands.EmptyCommandReport();
+  StartReader();
+  return true;
 }
 
 void BoxLink::ConnectBox(int n) {
-  const SerialNumberText serialText = FormatSerialNumber(boxSerialNumbers_[static_cast<std::size_t>(n - 1)]);
-  if (!transport_.OpenBoxDevice(serialText.data())) {
+  if (!OpenBox(n)) {
     // The box item stays checked; the user must learn why nothing happens.
     const QByteArray text = QFile::encodeName(" Could not open " + menu_.BoxItem(n)->text());
     peers_.Status.ShowStatus(StatusPanel::FileOrHint,
                              std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
     return;
   }
-  peers_.Commands.AttachWriter(transport_);
-  peers_.Commands.EmptyCommandReport();
-  StartReader();
   peers_.Core.ConnectBox();
   peers_.Commands.SendConnectRequest();
-  menu_.USB_con_Update1->setEnabled(false);
-  menu_.USB_disconnect1->setText("Disconnect...");
   peers_.Graphs.ClearGraphs();
-  menu_.EnableBoxItems(false);
+  ShowBoxOpenMenu();
 }
 
 void BoxLink::DisconnectBox() {
+  EndWaiting();
   StopReader();
   idleTimers_.Release();
   Wait(ReaderStopWaitMs);
@@ -93,17 +105,56 @@ void BoxLink::DisconnectBox() {
 }
 
 void BoxLink::BoxLost() {
-  if (endingReaders_) return;
+  // Only the running reader speaks for the open box.
+  if (endingReaders_ || !readerThread_) return;
   const BoxLostNotice notice = peers_.Core.BoxLost();
-  DisconnectBox();
-  ShowDisconnectedMenu();
+  // The reader waits in this call, so the device is not being read; the box
+  // is gone, so no disconnect command can reach it.
+  StopReader();
+  idleTimers_.Release();
+  CloseBoxDevice();
+  awaitedSerial_ = openSerial_;
+  // "Disconnect..." ends the wait, and another box may be chosen instead.
+  checkedItem_ = NoCheckedItem;
+  ApplyCheckedItem();
+  menu_.EnableBoxItems(true);
   // A lost box is no connection: the panels say so, and name in the tip the
   // file that holds the session. The stroke count and weight stay.
   peers_.Status.ShowStatus(StatusPanel::Connection, DisconnectedText);
   peers_.Status.ShowStatus(StatusPanel::FileOrHint, notice.Hint);
   if (!notice.Tip.empty()) peers_.Status.ShowStatusTip(StatusPanel::FileOrHint, notice.Tip);
-  Wait(RescanWaitMs);
   ScanBoxes();
+  rescanTimer_.start();
+}
+
+void BoxLink::LookForLostBox() {
+  if (!awaitedSerial_) return;
+  ScanBoxes();
+  if (const int n = ListedItemOf(*awaitedSerial_); n != 0) ResumeBox(n);
+}
+
+void BoxLink::ResumeBox(int n) {
+  // Just plugged in, the device may not be ours to open yet: the next
+  // rescan tries again.
+  if (!OpenBox(n)) return;
+  EndWaiting();
+  const StatusText shown = peers_.Core.ResumeBox();
+  peers_.Commands.SendConnectRequest();
+  ShowBoxOpenMenu();
+  CheckBoxItem(n);
+  peers_.Status.ShowStatus(StatusPanel::FileOrHint, shown.View());
+}
+
+void BoxLink::EndWaiting() {
+  rescanTimer_.stop();
+  awaitedSerial_.reset();
+}
+
+int BoxLink::ListedItemOf(std::uint32_t serialNumber) const {
+  for (int n = 1; n <= listedCount_; ++n) {
+    if (boxSerialNumbers_[static_cast<std::size_t>(n - 1)] == serialNumber) return n;
+  }
+  return 0;
 }
 
 void BoxLink::USB_con_Update1Click() { ScanBoxes(); }
@@ -115,25 +166,29 @@ void BoxLink::USB_disconnect1Click() {
   }
   DisconnectBox();
   ShowDisconnectedMenu();
-  peers_.Status.ShowStatus(StatusPanel::Connection, DisconnectedText);
-  peers_.Status.ShowStatus(StatusPanel::Strokes, "");
-  peers_.Status.ShowStatus(StatusPanel::Weight, "");
-  peers_.Status.ShowStatus(StatusPanel::FileOrHint, "");
+  ShowDisconnectedStatus();
   Wait(RescanWaitMs);
   ScanBoxes();
 }
 
 void BoxLink::USB_conClick(int n) {
+  // Another box chosen while the lost one is awaited ends that session, as
+  // "Disconnect..." does.
+  if (WaitingForBox()) {
+    DisconnectBox();
+    ShowDisconnectedMenu();
+    ShowDisconnectedStatus();
+  }
   // The action has already toggled itself; what counts is the state before.
   if (checkedItem_ == 0) {
     ConnectBox(n);
-    checkedItem_ = n;
-    menu_.BoxItem(n)->setEnabled(true);
+    CheckBoxItem(n);
   }
   ApplyCheckedItem();
 }
 
 void BoxLink::ShutDown() {
+  EndWaiting();
   StopReader();
   idleTimers_.Release();
   Wait(ReaderStopWaitMs);
@@ -181,6 +236,25 @@ void BoxLink::ReleaseEndedReaders() {
 void BoxLink::CloseBoxDevice() {
   peers_.Commands.DetachWriter();
   transport_.CloseBoxDevice();
+}
+
+void BoxLink::ShowBoxOpenMenu() {
+  menu_.USB_con_Update1->setEnabled(false);
+  menu_.USB_disconnect1->setText("Disconnect...");
+  menu_.EnableBoxItems(false);
+}
+
+void BoxLink::CheckBoxItem(int n) {
+  checkedItem_ = n;
+  menu_.BoxItem(n)->setEnabled(true);
+  ApplyCheckedItem();
+}
+
+void BoxLink::ShowDisconnectedStatus() {
+  peers_.Status.ShowStatus(StatusPanel::Connection, DisconnectedText);
+  peers_.Status.ShowStatus(StatusPanel::Strokes, "");
+  peers_.Status.ShowStatus(StatusPanel::Weight, "");
+  peers_.Status.ShowStatus(StatusPanel::FileOrHint, "");
 }
 
 void BoxLink::ShowDisconnectedMenu() {

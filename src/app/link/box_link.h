@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The box link: lists the attached boxes in the "USB Connection" menu,
 // connects the one the user picks, runs the reader while it is open and lets
-// it go again on request, when it is unplugged and at program exit. Runs on
-// the main thread.
+// it go again on request, when it is unplugged and at program exit. An
+// unplugged box is looked for every second until it is back, and reopened
+// for the session that waits for it. Runs on the main thread.
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -43,6 +46,8 @@ class BoxLink final : public QObject, private ReaderHost {
   const BoxMenu& Menu() const { return menu_; }
   const std::array<std::uint32_t, BoxItemCount>& BoxSerialNumbers() const { return boxSerialNumbers_; }
   bool BoxOpen() const { return transport_.IsOpen(); }
+  // A box was lost and is looked for until it is back or the wait is ended.
+  bool WaitingForBox() const { return awaitedSerial_.has_value(); }
 
   void ScanBoxes();
   void ConnectBox(int n);
@@ -62,6 +67,17 @@ class BoxLink final : public QObject, private ReaderHost {
 
  private:
   void DeliverReceivedBytes(std::span<const std::uint8_t> bytes) override;
+  // Opens box item n and starts reading it; false when it cannot be opened.
+  bool OpenBox(int n);
+  void LookForLostBox();
+  void ResumeBox(int n);
+  void EndWaiting();
+  // The box item listing this serial number; 0 when it is not listed.
+  int ListedItemOf(std::uint32_t serialNumber) const;
+  // "Update..." off, "Disconnect..." offered, the box items off.
+  void ShowBoxOpenMenu();
+  void CheckBoxItem(int n);
+  void ShowDisconnectedStatus();
   void StartReader();
   void StopReader();
   void CloseBoxDevice();
@@ -83,8 +99,12 @@ class BoxLink final : public QObject, private ReaderHost {
   std::unique_ptr<TRead> readerThread_;
   std::vector<std::unique_ptr<TRead>> stoppedReaders_;
   bool endingReaders_ = false;
-  int checkedItem_ = 0;  // 0: "Disconnected", n: box item n
+  int checkedItem_ = 0;  // 0: "Disconnected", n: box item n, NoCheckedItem: waiting
   std::array<std::uint32_t, BoxItemCount> boxSerialNumbers_{};
+  int listedCount_ = 0;
+  std::uint32_t openSerial_ = 0;  // the box opened last
+  std::optional<std::uint32_t> awaitedSerial_;
+  QTimer rescanTimer_;
 };
 
 }  // namespace veltrasko

@@ -35,7 +35,13 @@ QList<QAction*> BoxMenu::Actions() const {
   return actions;
 }
 
-void BoxMenu::CheckItem(int item) { (item == 0 ? USB_disconnect1 : BoxItem(item))->setChecked(true); }
+void BoxMenu::CheckItem(int item) {
+  if (item != NoCheckedItem) {
+    (item == 0 ? USB_disconnect1 : BoxItem(item))->setChecked(true);
+  } else if (QAction* checked = group_->checkedAction()) {
+    checked->setChecked(false);
+  }
+}
 
 void BoxMenu::EnableBoxItems(bool enabled) {
   for (QAction* item : boxItems_) item->setEnabled(enabled);

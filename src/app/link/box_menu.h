@@ -13,6 +13,8 @@
 namespace veltrasko {
 
 inline constexpr int BoxItemCount = 10;
+// No item of the group checked: a lost box is awaited.
+inline constexpr int NoCheckedItem = -1;
 
 class BoxMenu {
  public:
@@ -27,7 +29,8 @@ class BoxMenu {
   // All items in menu order, for the window's "USB Connection" menu.
   QList<QAction*> Actions() const;
 
-  // 0 checks "Disconnected", 1 to 10 the box item of that number.
+  // 0 checks "Disconnected", 1 to 10 the box item of that number,
+  // NoCheckedItem none.
   void CheckItem(int item);
   void EnableBoxItems(bool enabled);
   void HideBoxItems();

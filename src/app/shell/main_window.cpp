@@ -206,7 +206,7 @@ void TForm1::OpenNamedRecordFile(const QByteArray& path) {
 void TForm1::Savenext1Click() {
   const SaveNextResult result = core_.Savenext(RunSaveNextDialog(NextSessionProposal(Today())));
   if (!result.NameTaken) return;
-  statusBar1_->ShowStatus(StatusPanel::FileOrHint, ResetBoxHint);
+  statusBar1_->ShowStatus(StatusPanel::FileOrHint, result.Hint);
   // With no stroke yet the box can start the new session itself; during a
   // session the paddler decides when to press 'RST'.
   if (result.ResetBox) commands_.SendResetCommand();

@@ -20,8 +20,7 @@ inline constexpr std::string_view DisconnectedText = "Disconnected";
 inline constexpr std::string_view ResetBoxHint = " Reset the ergo computer.";
 inline constexpr std::string_view NotSavingHint =
     " Not saving session data!  Choose 'File->Save next..' to save next session.";
-inline constexpr std::string_view BoxUnpluggedText = " Box unplugged!";
-inline constexpr std::string_view BoxUnpluggedWhileRecordingText = " Box unplugged! The session file is closed.";
+inline constexpr std::string_view BoxAwayHint = " Box unplugged! Waiting for it...";
 
 inline constexpr std::string_view VersionRefusedMessage =
     "This program do not work with veltrasko box versions below ver. 1.18";

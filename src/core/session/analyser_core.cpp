@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/analyser_core.h"
 
+#include <utility>
+
 #include "session/record_file.h"
 
 namespace veltrasko {
@@ -31,8 +33,9 @@ ViewChange AnalyserCore::RedrawView() { return Shown(OnlineShown()); }
 ViewChange AnalyserCore::Shown(bool online) {
   // The full counts, as the recorder and the reader show them.
   if (online) {
+    // While the box is away the panel keeps saying so.
     return {&onlineStrokes_, StrokesText(session_.DisplayedStrokeCount), WeightText(session_.OnlineHeader.Weight),
-            session_.OnlineHeader.RecordFileName.View()};
+            session_.Box.Away ? BoxAwayHint : session_.OnlineHeader.RecordFileName.View()};
   }
   return {&fileStrokes_, StrokesText(file_.DisplayedFileStrokeCount), WeightText(file_.FileHeader.Weight),
           file_.FileHeader.FileName.View()};
@@ -43,7 +46,8 @@ SaveNextResult AnalyserCore::Savenext(const std::optional<std::string>& chosen) 
   if (!chosen || chosen->empty()) return {};
   session_.SaveDialogFileName = *chosen;
   session_.SaveNameChosen = 1;
-  return {true, session_.DisplayedStrokeCount == 0};
+  // While the box is away the panel keeps saying so; the name waits for its return.
+  return {true, session_.DisplayedStrokeCount == 0, session_.Box.Away ? BoxAwayHint : ResetBoxHint};
 }
 
 void AnalyserCore::DisconnectBox() {
@@ -52,11 +56,42 @@ void AnalyserCore::DisconnectBox() {
     session_.NewFileNeeded = 1;
   }
   session_.SessionOpen = 0;
+  session_.Box = {};
 }
 
-BoxLostNotice AnalyserCore::BoxLost() const {
-  if (!session_.Record.IsOpen()) return {BoxUnpluggedText, {}};
-  return {BoxUnpluggedWhileRecordingText, session_.OnlineHeader.RecordFileName.View()};
+BoxLostNotice AnalyserCore::BoxLost() {
+  // The file stays open: the box powered by the ergometer counts on while
+  // its cable is out, and its next strokes belong to the same session.
+  session_.Box.Away = 1;
+  if (!session_.Record.IsOpen()) return {BoxAwayHint, {}};
+  return {BoxAwayHint, session_.OnlineHeader.RecordFileName.View()};
+}
+
+StatusText AnalyserCore::ResumeBox() {
+  session_.Box.Away = 0;
+  // A box lost before it confirmed has not been asked about yet: its
+  // confirmation is the first one.
+  session_.Box.ReturnUnconfirmed = session_.Box.Confirmed;
+  if (OnlineShown()) return SessionFileOrHint();
+  StatusText text;
+  text.Append(file_.FileHeader.FileName.View());
+  return text;
+}
+
+bool AnalyserCore::ReturnConfirmed() { return std::exchange(session_.Box.ReturnUnconfirmed, 0) == 1; }
+
+StatusText AnalyserCore::SessionFileOrHint() const {
+  StatusText text;
+  if (session_.Record.IsOpen()) {
+    if (session_.Record.WriteFailed()) return RecordNotWrittenText(session_.OnlineHeader.RecordFileName.View());
+    text.Append(session_.OnlineHeader.RecordFileName.View());
+  } else if (session_.SessionOpen == 1 && session_.Saving == 0) {
+    text.Append(NotSavingHint);
+  } else {
+    // No session yet, or its file could not be made: the next reset starts one.
+    text.Append(ResetBoxHint);
+  }
+  return text;
 }
 
 std::string_view AnalyserCore::StampOnlineDate(CalendarDate today) {

@@ -35,12 +35,13 @@ struct ViewChange {
 struct SaveNextResult {
   bool NameTaken = false;  // false: cancelled, nothing changed
   bool ResetBox = false;   // no stroke yet: the box may start the new session itself
+  std::string_view Hint;   // panel 4 when the name was taken
 };
 
-// What the panels say when the box is lost.
+// What the panels say while the lost box is awaited.
 struct BoxLostNotice {
   std::string_view Hint;
-  std::string_view Tip;  // the file that holds the session, when one was recorded
+  std::string_view Tip;  // the file that holds the session, when one is being recorded
 };
 
 // What becomes of the Personal data dialog's file column at Apply.
@@ -69,7 +70,13 @@ class AnalyserCore {
   UserSettings& EditSettings() { return settings_; }
   void SetConnectionListener(ConnectionListener* listener) { scanner_.SetConnectionListener(listener); }
   // The box confirmed the connection: its frames are taken from now on.
-  void ConnectionConfirmed() { scanner_.Flags().ConnectionState = 1; }
+  void ConnectionConfirmed() {
+    scanner_.Flags().ConnectionState = 1;
+    session_.Box.Confirmed = 1;
+  }
+  // Asked at each confirmation: true, once, when it comes from a box that
+  // returned after it had confirmed, so the session simply goes on.
+  bool ReturnConfirmed();
 
   // The view switches: what to replot and show; the graphs do the rest.
   ViewChange ShowOnlineGraph();
@@ -81,12 +88,21 @@ class AnalyserCore {
   SaveNextResult Savenext(const std::optional<std::string>& chosen);
 
   // Connecting a box: nothing is recorded until it reports a session start.
-  void ConnectBox() { session_.SessionOpen = 0; }
+  void ConnectBox() {
+    session_.SessionOpen = 0;
+    session_.Box = {};
+  }
   // The record-file half of disconnecting: the file is closed and the next
   // session start makes a new one; no report still arriving counts a stroke.
+  // Ends the wait for a lost box too.
   void DisconnectBox();
-  // The box was lost: what the panels say once it is disconnected.
-  BoxLostNotice BoxLost() const;
+  // The box was lost: the session waits for it, its record file kept open.
+  BoxLostNotice BoxLost();
+  // The lost box is open again: strokes it sends go on from those before,
+  // into the same file. What panel 4 says again.
+  StatusText ResumeBox();
+  // Panel 4 of the live session: its record file, or why there is none.
+  StatusText SessionFileOrHint() const;
   // Program exit: the record file is closed.
   void CloseRecordFile() { session_.Record.Close(); }
 

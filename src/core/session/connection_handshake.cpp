@@ -17,8 +17,14 @@ void ConnectionHandshake::OnConnected() {
   sinks_.Status.ShowStatus(StatusPanel::Connection, ConnectedText);
   // The online window sets the bottom axes from now on.
   sinks_.Graphs.SetBottomAxesAutomatic(false);
-  if (core_.Session().SaveNameChosen == 0) AskSaveName();
-  sinks_.Status.ShowStatus(StatusPanel::FileOrHint, ResetBoxHint);
+  if (core_.ReturnConfirmed()) {
+    // The box came back to a session that goes on: nothing to ask, and the
+    // panel names the session's file again.
+    sinks_.Status.ShowStatus(StatusPanel::FileOrHint, core_.SessionFileOrHint().View());
+  } else {
+    if (core_.Session().SaveNameChosen == 0) AskSaveName();
+    sinks_.Status.ShowStatus(StatusPanel::FileOrHint, ResetBoxHint);
+  }
   core_.ConnectionConfirmed();
 }
 

@@ -37,6 +37,14 @@ struct FileHeaderRecord {
   FileNameField FileName;
 };
 
+// The box the user chose, as its connection lasts across an unplug.
+struct BoxConnection {
+  std::uint8_t Confirmed = 0;  // it has confirmed the connection since it was chosen
+  std::uint8_t Away = 0;       // lost: the session waits for it with its record file open
+  // Back after it had confirmed: its next confirmation continues the session.
+  std::uint8_t ReturnUnconfirmed = 0;
+};
+
 struct SessionState {
   std::uint8_t SessionOpen = 0;
   std::int16_t FileCounter = 0;
@@ -56,6 +64,7 @@ struct SessionState {
   OnlineHeaderRecord OnlineHeader;
   StrokeMessage PreviousStroke;
   PersonalData OnlinePersonalData;
+  BoxConnection Box;
 };
 
 struct FileView {

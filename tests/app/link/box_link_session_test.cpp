@@ -18,6 +18,7 @@
 #include "session/session_recorder.h"
 #include "support/event_waits.h"
 #include "support/link_fakes.h"
+#include "support/record_frames.h"
 #include "support/simulated_boxes.h"
 #include "support/temporary_folder.h"
 
@@ -97,6 +98,43 @@ TEST_F(BoxLinkSessionTest, ConfirmedBoxRecordsAResetSessionIntoTheChosenFile) {
   EXPECT_EQ(graphs_.Plotted, 12);
   EXPECT_TRUE(messages_.Shown.empty());
   EXPECT_FALSE(core_.Session().Record.IsOpen());
+}
+
+// Twelve reports (the confirmation, the session start and ten strokes), then
+// the cable is out for three seconds while the box paddles on.
+TEST_F(BoxLinkSessionTest, BoxPluggedInAgainGoesOnIntoTheSameFileWithoutAQuestion) {
+  AttachBoxes({{"BOXSIM_PACE", "40"},
+               {"BOXSIM_PAUSE_EVERY", "0"},
+               {"BOXSIM_STROKES", "30"},
+               {"BOXSIM_UNPLUG_AFTER", "12"},
+               {"BOXSIM_UNPLUG_FOR", "3"}});
+  dialogs_.Answer = InFolder("race.vrc");
+  link_.ScanBoxes();
+  link_.Menu().BoxItem(1)->trigger();
+  ASSERT_TRUE(WaitUntil([&] { return core_.Flags().ConnectionState == 1; }));
+  commands_.SendResetCommand();
+  ASSERT_TRUE(WaitUntil([&] { return link_.WaitingForBox(); }));
+  EXPECT_EQ(core_.Session().StrokeCount, 10u);
+  const std::pair<StatusPanel, std::string> waiting{StatusPanel::FileOrHint, " Box unplugged! Waiting for it..."};
+  EXPECT_EQ(status_.Shown.back(), waiting);
+
+  ASSERT_TRUE(WaitUntil([&] { return core_.Session().StrokeCount == 30; }, 10s));
+  EXPECT_FALSE(link_.WaitingForBox());
+  EXPECT_EQ(dialogs_.Asked, 1);
+  EXPECT_EQ(graphs_.Plotted, 30);
+  EXPECT_EQ(EventsNamed("plugged-in").size(), 1u);
+  EXPECT_EQ(EventsNamed("open").size(), 2u);
+  // The panel names the file again once the box is back.
+  const auto waitingAt = std::find(status_.Shown.begin(), status_.Shown.end(), waiting);
+  const std::pair<StatusPanel, std::string> named{StatusPanel::FileOrHint, InFolder("race_00.vrc")};
+  EXPECT_NE(std::find(waitingAt, status_.Shown.end(), named), status_.Shown.end());
+
+  const RecordFrames frames = WalkRecordFrames(FileBytes(InFolder("race_00.vrc")));
+  EXPECT_FALSE(frames.Damaged);
+  EXPECT_EQ(frames.SessionStartFrames, 1);
+  EXPECT_EQ(frames.StrokeFrames, 30);
+  EXPECT_TRUE(CountsUpFromOne(frames.StrokeNumbers));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path()), {}), 1);
 }
 
 TEST_F(BoxLinkSessionTest, UnconfirmedBoxRecordsNothing) {

@@ -191,7 +191,7 @@ TEST_F(BoxLinkTest, ConnectingAgainLeavesExactlyOneReader) {
   EXPECT_EQ(consumer.Count(ScanStatus), 2);
 }
 
-TEST_F(BoxLinkTest, UnpluggedBoxReturnsTheMenuToDisconnectedAndSaysSo) {
+TEST_F(BoxLinkTest, UnpluggedBoxIsAwaitedUntilAnotherBoxIsChosen) {
   AttachBoxes({{"BOXSIM_BOXES", "1001,57"}, {"BOXSIM_PACE", "20"}, {"BOXSIM_PAUSE_EVERY", "0"}});
   link.ScanBoxes();
   Choose(2);
@@ -199,17 +199,30 @@ TEST_F(BoxLinkTest, UnpluggedBoxReturnsTheMenuToDisconnectedAndSaysSo) {
   ASSERT_TRUE(WaitUntil([&] { return consumer.StrokeNumbers.size() >= 3; }));
 
   boxsim::Unplug("57");
-  ASSERT_TRUE(WaitUntil([&] { return link.Menu().USB_disconnect1->isChecked(); }));
-  ExpectDisconnectedMenu();
-  EXPECT_FALSE(link.BoxOpen());
+  ASSERT_TRUE(WaitUntil([&] { return link.WaitingForBox(); }));
+  // "Disconnect..." ends the wait; no box is checked, and the others may be chosen.
+  const BoxMenu& menu = link.Menu();
+  EXPECT_FALSE(menu.USB_disconnect1->isChecked());
+  EXPECT_EQ(menu.USB_disconnect1->text(), "Disconnect...");
+  EXPECT_FALSE(menu.USB_con_Update1->isEnabled());
   EXPECT_EQ(ListedCaptions(), std::vector<std::string>{"Box ID: 1001"});
-  // No record file was open: there is none to speak of.
-  EXPECT_EQ(status.Shown,
-            (std::vector<std::pair<StatusPanel, std::string>>{{StatusPanel::Connection, "Disconnected"},
-                                                              {StatusPanel::FileOrHint, " Box unplugged!"}}));
-  EXPECT_EQ(EventNames().back(), "close");
+  EXPECT_FALSE(menu.BoxItem(1)->isChecked());
+  EXPECT_FALSE(menu.BoxItem(2)->isChecked());
+  EXPECT_TRUE(menu.BoxItem(1)->isEnabled());
+  EXPECT_FALSE(link.BoxOpen());
+  EXPECT_EQ(status.Shown, (std::vector<std::pair<StatusPanel, std::string>>{
+                              {StatusPanel::Connection, "Disconnected"},
+                              {StatusPanel::FileOrHint, " Box unplugged! Waiting for it..."}}));
+  // The box is gone: no disconnect command is written after the reset.
+  EXPECT_EQ(EventsNamed("write").size(), 2u);
   ASSERT_TRUE(WaitUntil([&] { return link.LiveReaderCount() == 0; }));
   EXPECT_TRUE(CountsUpFromOne(consumer.StrokeNumbers));
+
+  Choose(1);
+  EXPECT_FALSE(link.WaitingForBox());
+  ExpectConnectedMenu(1);
+  EXPECT_EQ(EventsNamed("open").back().SerialNumber, "1001");
+  EXPECT_EQ(status.Shown.back(), (std::pair<StatusPanel, std::string>{StatusPanel::FileOrHint, ""}));
 }
 
 TEST_F(BoxLinkTest, BoxThatCannotBeOpenedLeavesTheMenuInOpenFailed) {

@@ -210,19 +210,34 @@ TEST(SimulatedBox, PaddlingAtConnectSendsStrokesWithoutASessionStart) {
   EXPECT_EQ(sessionStarts, 0);
 }
 
-TEST(SimulatedBox, UnpluggedAfterSomeReportsFailsAndIsNoLongerListed) {
-  AttachBoxes({{"BOXSIM_BOXES", "1001,57"}, {"BOXSIM_UNPLUG_AFTER", "2"}});
+// Unplugged after five reports (the confirmation, the session start and
+// three strokes), the box paddles on; plugged in again it is opened anew and
+// its strokes go on from the fourth, while the device opened before stays gone.
+TEST(SimulatedBox, UnpluggedOnceAfterSomeReportsAndPluggedInAgainPaddlesOn) {
+  AttachBoxes(
+      {{"BOXSIM_BOXES", "1001,57"}, {"BOXSIM_UNPLUG_AFTER", "5"}, {"BOXSIM_PACE", "100"}, {"BOXSIM_PAUSE_EVERY", "0"}});
   hid_device* device = OpenBox();
   SendCommand(device, KindConnect);
   SendCommand(device, KindReset);
+  ScanningConsumer consumer;
+  ReadStrokes(device, consumer, 3);
   std::array<std::uint8_t, 200> buffer{};
-  EXPECT_EQ(hid_read(device, buffer.data(), buffer.size()), 64);
-  EXPECT_EQ(hid_read(device, buffer.data(), buffer.size()), 64);
   EXPECT_EQ(hid_read(device, buffer.data(), buffer.size()), -1);
   EXPECT_EQ(hid_write(device, buffer.data(), 65), -1);
   EXPECT_EQ(ListedSerialNumbers(), std::vector<std::wstring>{L"57"});
+
+  boxsim::PlugIn("1001");
+  EXPECT_EQ(ListedSerialNumbers(), (std::vector<std::wstring>{L"1001", L"57"}));
+  EXPECT_EQ(hid_read(device, buffer.data(), buffer.size()), -1);
   hid_close(device);
-  EXPECT_EQ(EventsNamed("unplugged").size(), 1u);
+  hid_device* again = OpenBox();
+  ReadStrokes(again, consumer, 8);
+  hid_close(again);
+  EXPECT_EQ(consumer.StrokeNumbers.size(), 8u);
+  EXPECT_TRUE(CountsUpFromOne(consumer.StrokeNumbers));
+  EXPECT_EQ(consumer.Count(ScanSessionStart), 1);
+  EXPECT_EQ(EventNames(), (std::vector<std::string>{"open", "nonblocking", "write", "write", "unplugged", "write",
+                                                    "plugged-in", "close", "open", "nonblocking", "close"}));
 }
 
 }  // namespace
@@ -245,7 +260,6 @@ TEST(SimulatedBox, PaddlesAtItsPaceBeyondTheTickClockWrap) {
   BoxsimOptions options;
   options.PauseEvery = 0;
   SimulatedBox box(BoxListing{"1001"}, options);
-  box.Open();
   const Clock::time_point start{};
   box.WriteReport(CommandReport(KindConnect), start);
   box.WriteReport(CommandReport(KindReset), start);

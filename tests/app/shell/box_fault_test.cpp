@@ -2,7 +2,7 @@
 // The window facing a box that misbehaves: unplugged at every step of a
 // connection and a session, bursting, flooding garbage, paddling before it
 // was reset. Whatever happens, every stroke the window took is on file and
-// the window is ready for the next box.
+// the window waits for the box or is ready for the next one.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -16,16 +16,17 @@ using namespace test;
 
 class BoxFaultTest : public BoxWindowTest {
  protected:
-  bool WaitUntilDisconnected() {
-    return WaitUntil([this] { return Disconnected(); });
+  bool WaitUntilWaitingForTheBox() {
+    return WaitUntil([this] { return form->Link().WaitingForBox(); });
   }
 
-  // Once the loss is handled: no record file, device or reader is left.
-  bool SettlesDisconnected() {
-    if (!WaitUntilDisconnected()) return false;
-    EXPECT_FALSE(core.Session().Record.IsOpen());
+  // Once the loss is handled: the window waits for the box, with no device
+  // or reader left.
+  bool SettlesWaiting() {
+    if (!WaitUntilWaitingForTheBox()) return false;
     EXPECT_FALSE(form->Link().BoxOpen());
     EXPECT_TRUE(WaitUntil([this] { return form->Link().LiveReaderCount() == 0; }));
+    EXPECT_EQ(Panel(1), "Disconnected");
     return true;
   }
 
@@ -38,19 +39,23 @@ class BoxFaultTest : public BoxWindowTest {
   void ResetBox() const { form->Menu().Resetcomputer1->trigger(); }
 };
 
-TEST_F(BoxFaultTest, UnpluggedBeforeTheConfirmationAsksNothingAndTheNextConnectionWorks) {
+TEST_F(BoxFaultTest, UnpluggedBeforeTheConfirmationAsksOnlyOnceTheBoxIsBack) {
   AttachBoxes({{"BOXSIM_NEVER_CONFIRM", "1"}});
   OpenWindow();
   Boxes().BoxItem(1)->trigger();
   ASSERT_TRUE(WaitUntilReportsTaken(0)) << "the reader is reading";
   boxsim::Unplug("1001");
-  ASSERT_TRUE(SettlesDisconnected());
-  EXPECT_EQ(VisibleCaptions(*form->Menu().Connection1), QStringList({"Update...", "Disconnected"}));
+  ASSERT_TRUE(SettlesWaiting());
+  EXPECT_EQ(VisibleCaptions(*form->Menu().Connection1), QStringList({"Update...", "Disconnect..."}));
 
-  // Plugged in again, the same box is found by "Update..." and confirms.
+  // Plugged in again, the same box is found by itself and confirms: the
+  // question it never got to is asked now.
+  AnswerSaveQuestion("again");
   AttachBoxes({{"BOXSIM_STROKES", "12"}});
-  Boxes().USB_con_Update1->trigger();
-  ASSERT_TRUE(StartSession(1, "again"));
+  ASSERT_TRUE(WaitUntil([&] { return core.Session().SaveNameChosen == 1; }));
+  EXPECT_EQ(Panel(1), "Connected");
+  EXPECT_EQ(Panel(4), " Reset the ergo computer.");
+  ResetBox();
   ASSERT_TRUE(RecordStrokes(12));
   form->close();
   ExpectSessionOnFile("again_00.vrc", 12);
@@ -61,45 +66,51 @@ TEST_F(BoxFaultTest, UnpluggedDuringTheSaveQuestionKeepsTheNameAndWritesNothing)
   OpenWindow();
   AnswerSaveQuestion("race", [] { boxsim::Unplug("1001"); });
   Boxes().BoxItem(1)->trigger();
-  ASSERT_TRUE(SettlesDisconnected());
+  ASSERT_TRUE(SettlesWaiting());
   EXPECT_EQ(core.Session().SaveDialogFileName, QFile::encodeName(QtPath(folder, "race.vrc")).toStdString());
-  EXPECT_EQ(Panel(1), "Disconnected");
-  EXPECT_EQ(Panel(4), " Box unplugged!");
+  EXPECT_EQ(Panel(4), " Box unplugged! Waiting for it...");
   EXPECT_TRUE(RecordFiles().isEmpty());
 }
 
 // "Save next..." is the user's own dialog: the loss is handled while it is
 // open, and the reset it sends afterwards finds no box to go to.
-TEST_F(BoxFaultTest, UnpluggedWhileSaveNextIsOpenDisconnectsAndTakesTheName) {
+TEST_F(BoxFaultTest, UnpluggedWhileSaveNextIsOpenWaitsAndTakesTheName) {
   AttachBoxes({});
   OpenWindow();
   ASSERT_TRUE(ConnectAndName(1, "race"));
   AnswerSaveQuestion("next", [this] {
     boxsim::Unplug("1001");
-    EXPECT_TRUE(WaitUntilDisconnected());
+    EXPECT_TRUE(WaitUntilWaitingForTheBox());
   });
   form->Menu().Savenext1->trigger();
-  EXPECT_TRUE(SettlesDisconnected());
+  EXPECT_TRUE(SettlesWaiting());
   EXPECT_EQ(core.Session().SaveDialogFileName, QFile::encodeName(QtPath(folder, "next.vrc")).toStdString());
-  EXPECT_EQ(Panel(4), " Reset the ergo computer.");
+  EXPECT_EQ(Panel(4), " Box unplugged! Waiting for it...");
   EXPECT_TRUE(RecordFiles().isEmpty());
 }
 
-TEST_F(BoxFaultTest, UnpluggedMidSessionKeepsEveryStrokeShown) {
+TEST_F(BoxFaultTest, UnpluggedMidSessionWaitsWithEveryStrokeOnFileUntilTheDisconnect) {
   AttachBoxes({});
   OpenWindow();
   ASSERT_TRUE(StartSession(1, "race"));
   ASSERT_TRUE(RecordStrokes(25));
   boxsim::Unplug("1001");
-  ASSERT_TRUE(SettlesDisconnected());
+  ASSERT_TRUE(SettlesWaiting());
 
   const unsigned shown = core.Session().StrokeCount;
   EXPECT_EQ(Panel(2), StrokesPanel(shown));
   EXPECT_EQ(core.OnlineStrokes().Count(), shown);
   ExpectSessionOnFile("race_00.vrc", shown);
-  EXPECT_EQ(Panel(1), "Disconnected");
-  EXPECT_EQ(Panel(4), " Box unplugged! The session file is closed.");
+  EXPECT_TRUE(core.Session().Record.IsOpen());
+  EXPECT_EQ(Panel(4), " Box unplugged! Waiting for it...");
   EXPECT_EQ(form->StatusBar1().Panel(4).toolTip(), QtPath(folder, "race_00.vrc"));
+
+  Boxes().USB_disconnect1->trigger();
+  EXPECT_FALSE(form->Link().WaitingForBox());
+  EXPECT_TRUE(Disconnected());
+  EXPECT_FALSE(core.Session().Record.IsOpen());
+  EXPECT_EQ(Panel(4), "");
+  ExpectSessionOnFile("race_00.vrc", shown);
 }
 
 TEST_F(BoxFaultTest, BoxThatCannotBeOpenedSaysSo) {
@@ -121,7 +132,7 @@ TEST_F(BoxFaultTest, ResetSentToAnUnpluggedBoxLeavesTheSessionBeforeWhole) {
   // in this turn of the main thread.
   boxsim::Unplug("1001");
   ResetBox();
-  ASSERT_TRUE(SettlesDisconnected());
+  ASSERT_TRUE(SettlesWaiting());
   EXPECT_EQ(RecordFiles(), QStringList({"race_00.vrc"}));
   ExpectSessionOnFile("race_00.vrc", 12);
 }
@@ -135,19 +146,25 @@ TEST_F(BoxFaultTest, UnpluggedAsTheResetStartsANewFileLeavesBothFilesWhole) {
   ResetBox();
   ASSERT_TRUE(WaitUntil([this] { return Panel(4).endsWith("race_01.vrc"); }));
   boxsim::Unplug("1001");
-  ASSERT_TRUE(SettlesDisconnected());
+  ASSERT_TRUE(SettlesWaiting());
+  // Leaving the program while it waits closes the file with all it holds.
+  const unsigned shown = core.Session().StrokeCount;
+  form->close();
+  EXPECT_FALSE(form->Link().WaitingForBox());
+  EXPECT_FALSE(core.Session().Record.IsOpen());
   ExpectSessionOnFile("race_00.vrc", 12);
-  ExpectSessionOnFile("race_01.vrc", core.Session().StrokeCount);
+  ExpectSessionOnFile("race_01.vrc", shown);
 }
 
+// Choosing the other box ends the wait for the lost one and its session.
 TEST_F(BoxFaultTest, TwoBoxesAndTheChosenOneUnpluggedLeavesTheOtherToConnect) {
   AttachBoxes({{"BOXSIM_BOXES", "1001,1002"}, {"BOXSIM_STROKES", "12"}});
   OpenWindow();
   ASSERT_TRUE(StartSession(2, "second"));
   ASSERT_TRUE(RecordStrokes(12));
   boxsim::Unplug("1002");
-  ASSERT_TRUE(SettlesDisconnected());
-  EXPECT_EQ(VisibleCaptions(*form->Menu().Connection1), QStringList({"Update...", "Disconnected", "Box ID: 1001"}));
+  ASSERT_TRUE(SettlesWaiting());
+  EXPECT_EQ(VisibleCaptions(*form->Menu().Connection1), QStringList({"Update...", "Disconnect...", "Box ID: 1001"}));
   ExpectSessionOnFile("second_00.vrc", 12);
 
   ASSERT_TRUE(StartSession(1, "first"));
@@ -188,7 +205,7 @@ TEST_F(BoxFaultTest, GarbageFloodLosesNoStroke) {
                {"BOXSIM_UNPLUG_AFTER", allReports.constData()}});
   OpenWindow();
   ASSERT_TRUE(StartSession(1, "flood"));
-  ASSERT_TRUE(SettlesDisconnected());
+  ASSERT_TRUE(SettlesWaiting());
   EXPECT_EQ(core.Session().StrokeCount, Strokes);
   ExpectSessionOnFile("flood_00.vrc", Strokes);
 }

@@ -62,6 +62,7 @@ TEST_F(AnalyserCoreTest, SaveNextTakesANameAndResetsTheBoxOnlyBeforeTheFirstStro
 
   const SaveNextResult first = core.Savenext(folder.File("a.vrc"));
   EXPECT_TRUE(first.NameTaken && first.ResetBox);
+  EXPECT_EQ(first.Hint, " Reset the ergo computer.");
   EXPECT_EQ(core.Session().SaveDialogFileName, folder.File("a.vrc"));
   EXPECT_EQ(core.Session().SaveNameChosen, 1);
 
@@ -71,18 +72,17 @@ TEST_F(AnalyserCoreTest, SaveNextTakesANameAndResetsTheBoxOnlyBeforeTheFirstStro
   EXPECT_FALSE(during.ResetBox);
 }
 
-TEST_F(AnalyserCoreTest, LostBoxNamesTheClosedFileAndDisconnectEndsTheSession) {
-  EXPECT_EQ(core.BoxLost().Hint, " Box unplugged!");
+TEST_F(AnalyserCoreTest, LostBoxKeepsTheFileUntilTheDisconnectEndsTheSession) {
+  EXPECT_TRUE(core.BoxLost().Tip.empty());
   Record(1);
-  const BoxLostNotice notice = core.BoxLost();
-  EXPECT_EQ(notice.Hint, " Box unplugged! The session file is closed.");
-  EXPECT_EQ(notice.Tip, folder.File("race_00.vrc"));
+  EXPECT_EQ(core.BoxLost().Tip, folder.File("race_00.vrc"));
+  EXPECT_TRUE(core.Session().Record.IsOpen());
+  EXPECT_EQ(core.Savenext(folder.File("next.vrc")).Hint, " Box unplugged! Waiting for it...");
 
   core.DisconnectBox();
   EXPECT_FALSE(core.Session().Record.IsOpen());
   EXPECT_EQ(core.Session().NewFileNeeded, 1);
   EXPECT_EQ(core.Session().SessionOpen, 0);
-  EXPECT_TRUE(core.BoxLost().Tip.empty());
   // A stroke still arriving counts nowhere.
   DeliverFrame(recorder, StrokeTag, AcceptedStroke(2).Bytes);
   EXPECT_EQ(core.Session().StrokeCount, 1u);

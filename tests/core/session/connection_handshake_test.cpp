@@ -4,12 +4,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "session/session_recorder.h"
+#include "support/record_frames.h"
 #include "support/session_samples.h"
 #include "support/temporary_folder.h"
 
@@ -19,8 +21,10 @@ namespace {
 using test::AcceptedStroke;
 using test::Bytes;
 using test::DeliverFrame;
+using test::ReadWholeFile;
 using test::RecordingSinks;
 using test::TemporaryFolder;
+using test::WalkRecordFrames;
 using ::testing::_;
 using ::testing::Return;
 
@@ -46,6 +50,20 @@ class BoxConfirmation : public ::testing::Test {
     Deliver(StatusTag, EncodeStatus(KindConnectionStatus, connectedFlag).Bytes);
   }
   void Reset() { Deliver(SessionStartTag, EncodeSessionStart(118, 80).Bytes); }
+  void Paddle(std::uint16_t from, std::uint16_t to) {
+    for (std::uint16_t n = from; n <= to; ++n) Deliver(StrokeTag, AcceptedStroke(n).Bytes);
+  }
+  // Connected, named race.vrc (the one question), reset and paddled strokes 1 to 5.
+  void RecordFiveStrokes() {
+    EXPECT_CALL(dialogs, AskSaveNextSession(_)).WillOnce(Return(folder.File("race.vrc")));
+    core.ConnectBox();
+    Confirm();
+    Reset();
+    Paddle(1, 5);
+  }
+  std::vector<std::uint16_t> StrokeNumbersIn(const char* name) const {
+    return WalkRecordFrames(ReadWholeFile(folder.File(name))).StrokeNumbers;
+  }
 
   TemporaryFolder folder;
   AnalyserCore core;
@@ -129,6 +147,65 @@ TEST_F(BoxConfirmation, SessionStartsCountOnlyAfterAConfirmationAndStayAcceptedA
   Reset();
   EXPECT_EQ(core.Session().SessionOpen, 1);
   EXPECT_TRUE(std::filesystem::exists(folder.File("race_01.vrc")));
+}
+
+// The box comes back to the session it left: its confirmation asks nothing,
+// and its strokes go on from those before, into the same file and graph.
+TEST_F(BoxConfirmation, ReturnedBoxGoesOnIntoTheSameFileWithoutAQuestion) {
+  RecordFiveStrokes();
+  const BoxLostNotice notice = core.BoxLost();
+  EXPECT_EQ(notice.Hint, " Box unplugged! Waiting for it...");
+  EXPECT_EQ(notice.Tip, folder.File("race_00.vrc"));
+  EXPECT_TRUE(core.Session().Record.IsOpen());
+  EXPECT_EQ(core.ShowFileGraph().Replot, &core.FileStrokes());
+  EXPECT_EQ(core.ShowOnlineGraph().FileOrHint, " Box unplugged! Waiting for it...");
+
+  EXPECT_EQ(core.ResumeBox().View(), folder.File("race_00.vrc"));
+  screen.Log.clear();
+  Confirm();
+  EXPECT_EQ(screen.Log, (std::vector<std::string>{"online graph", "status1:Connected", "automatic:0",
+                                                  "status4:" + folder.File("race_00.vrc")}));
+  Paddle(6, 9);
+  EXPECT_EQ(core.Session().StrokeCount, 9u);
+  EXPECT_EQ(screen.Plotted.size(), 9u);
+  EXPECT_EQ(std::count(screen.Log.begin(), screen.Log.end(), "clear"), 0);
+  EXPECT_EQ(StrokeNumbersIn("race_00.vrc"), (std::vector<std::uint16_t>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+
+  // A later confirmation of the same connection is an ordinary one again.
+  EXPECT_CALL(dialogs, AskSaveNextSession(_)).WillOnce(Return(std::nullopt));
+  Confirm();
+  EXPECT_EQ(screen.LastStatus(StatusPanel::FileOrHint), " Reset the ergo computer.");
+}
+
+TEST_F(BoxConfirmation, BoxResetWhileAwayStartsTheNextFile) {
+  RecordFiveStrokes();
+  core.BoxLost();
+  core.ResumeBox();
+  Confirm();
+  Reset();
+  Paddle(1, 3);
+  EXPECT_EQ(StrokeNumbersIn("race_00.vrc"), (std::vector<std::uint16_t>{1, 2, 3, 4, 5}));
+  EXPECT_EQ(StrokeNumbersIn("race_01.vrc"), (std::vector<std::uint16_t>{1, 2, 3}));
+  EXPECT_EQ(screen.LastStatus(StatusPanel::FileOrHint), folder.File("race_01.vrc"));
+}
+
+TEST_F(BoxConfirmation, BoxLostBeforeItConfirmedIsAskedOnItsReturnAndDisconnectEndsTheWait) {
+  core.ConnectBox();
+  core.BoxLost();
+  EXPECT_EQ(core.ResumeBox().View(), " Reset the ergo computer.");
+  EXPECT_CALL(dialogs, AskSaveNextSession(_)).WillOnce(Return(folder.File("race.vrc")));
+  Confirm();
+  Reset();
+  Paddle(1, 2);
+
+  core.BoxLost();
+  core.DisconnectBox();
+  EXPECT_FALSE(core.Session().Record.IsOpen());
+  EXPECT_EQ(core.Session().Box.Away, 0);
+  // A box connected afresh is asked again, as the file's session has ended.
+  EXPECT_CALL(dialogs, AskSaveNextSession(_)).WillOnce(Return(std::nullopt));
+  core.ConnectBox();
+  Confirm();
 }
 
 }  // namespace
