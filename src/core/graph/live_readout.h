@@ -54,7 +54,11 @@ struct ReadoutCell {
   std::string Value;
   std::string_view Unit;
 
-  std::string Text() const { return Value.empty() ? std::string() : Value + std::string(Unit); }
+  std::string Text() const {
+    std::string text = Value;
+    if (!text.empty()) text.append(Unit);
+    return text;
+  }
 };
 using ReadoutTexts = std::array<ReadoutCell, ReadoutItemCount>;
 
