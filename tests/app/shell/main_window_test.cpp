@@ -39,6 +39,7 @@
 #include "support/modal_answers.h"
 #include "support/places_in_folder.h"
 #include "support/process_runner.h"
+#include "support/whole_files.h"
 
 namespace veltrasko {
 namespace {
@@ -256,6 +257,15 @@ TEST_F(MainWindowTest, LiveReadoutFollowsTheViewsAndItsItemAndIsKeptForTheNextWi
   EXPECT_FALSE(shown(*form));
   form->Menu().ShowFile1->trigger();
   EXPECT_TRUE(shown(*form));
+}
+
+TEST_F(MainWindowTest, HandEditedPreferencesCountAsNoChoice) {
+  const std::string text = "[Readout]\nOnlineView=banana\nFileView=\n\x01\xff[[=\n";
+  WriteWholeFile(QtPath(folder, "user_preferences.ini").toStdString(), Bytes(text.begin(), text.end()));
+  const auto form = MakeForm();
+  EXPECT_FALSE(form->Readout().isHidden());
+  form->Menu().ShowFile1->trigger();
+  EXPECT_TRUE(form->Readout().isHidden());
 }
 
 // Readable from the seat: on a 1024 x 768 screen the window opens 768 x 512.
