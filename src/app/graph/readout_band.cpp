@@ -14,6 +14,7 @@ constexpr double UnitScale = 0.45;  // units beside the digits, smaller
 constexpr double GapScale = 0.5;    // room between cells, in digit heights of the font
 constexpr double ReferencePixels = 100;
 constexpr int MostRows = 2;
+constexpr qint64 PaintMilliseconds = 100;  // the fastest a reader at the seat could follow
 const QColor Background(24, 24, 24);
 const QColor ValueColour(255, 255, 255);
 const QColor UnitColour(176, 176, 176);
@@ -44,6 +45,14 @@ ReadoutBand::ReadoutBand(const LiveReadout& readout, QWidget* parent) : QWidget(
   setObjectName("ReadoutBand");
   setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  pending_.setSingleShot(true);
+  connect(&pending_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+}
+
+void ReadoutBand::Refresh() {
+  if (pending_.isActive()) return;
+  const qint64 since = sincePaint_.isValid() ? sincePaint_.elapsed() : PaintMilliseconds;
+  pending_.start(static_cast<int>(std::max<qint64>(0, PaintMilliseconds - since)));
 }
 
 void ReadoutBand::SetHeightLimit(int pixels) {
@@ -113,6 +122,7 @@ void ReadoutBand::resizeEvent(QResizeEvent* event) {
 // Each row's spare width goes evenly to its cells; a number stands centred
 // in its cell with its unit after it.
 void ReadoutBand::paintEvent(QPaintEvent*) {
+  sincePaint_.start();
   QPainter painter(this);
   painter.fillRect(rect(), Background);
   const ReadoutTexts texts = readout_.Texts();

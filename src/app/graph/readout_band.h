@@ -4,7 +4,9 @@
 // height the window allows it, and no more height than those digits need.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFont>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 
@@ -27,8 +29,10 @@ class ReadoutBand : public QWidget {
   // The height of a digit as drawn, in pixels.
   double DigitHeight() const;
 
-  // The readout moved on: drawn anew with the next paint.
-  void Refresh() { update(); }
+  // The readout moved on: drawn anew at once, or, when the last drawing was
+  // less than a tenth of a second ago, a tenth of a second after it. Strokes
+  // come about once a second; a burst is drawn without holding up the graphs.
+  void Refresh();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -49,6 +53,8 @@ class ReadoutBand : public QWidget {
   QFont valueFont_;
   QFont unitFont_;
   std::array<double, ReadoutItemCount> widths_{};
+  QTimer pending_;
+  QElapsedTimer sincePaint_;
 };
 
 }  // namespace veltrasko
