@@ -63,12 +63,5 @@ TEST_F(ReadoutTest, FileReadoutShowsTheNumbersTheLinesEndAt) {
   EXPECT_EQ(texts[ReadoutBalance].Text(), BalanceText(static_cast<int>(std::lround(100 * left / (left + right)))));
 }
 
-TEST_F(ReadoutTest, WithoutAHeartRateBeltTheHeartRateStaysBlank) {
-  Open({"--strokes", "20", "--no-heart-rate"});
-  const ReadoutTexts texts = Graphs().Readout().Texts();
-  EXPECT_EQ(texts[ReadoutHeartRate].Text(), "");
-  EXPECT_NE(texts[ReadoutPower].Text(), "");
-}
-
 }  // namespace
 }  // namespace veltrasko
