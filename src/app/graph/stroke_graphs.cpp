@@ -40,6 +40,7 @@ QCheckBox& StrokeGraphs::CheckBox(int number) const {
 
 void StrokeGraphs::PlotStroke(const StrokeRow& row) {
   const StrokePoints points = filters_.PlotPoints(row, core_.Settings());
+  readout_.Take(row, points, filters_.SpeedFactor);
   for (int number = 1; number <= SeriesCount; ++number) {
     if (points.HasPoint(number)) (*points_)[number].Append(points.Points[number].X, points.Points[number].Y);
   }
@@ -59,7 +60,9 @@ void StrokeGraphs::TrimSides() {
 
 void StrokeGraphs::ClearGraphs() {
   points_->RemoveAll();
+  readout_.Clear();
   QueueReplot();
+  emit readoutChanged();
 }
 
 void StrokeGraphs::UpdateAxes() {
@@ -80,6 +83,7 @@ void StrokeGraphs::UpdateAxes() {
     }
   }
   QueueReplot();
+  emit readoutChanged();
 }
 
 // Both graphs end at the newest stroke, which the speed series always hold

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "graph/graph_page.h"
+#include "graph/live_readout.h"
 #include "graph/stroke_filter.h"
 #include "screen/screen_sinks.h"
 
@@ -62,6 +63,9 @@ class StrokeGraphs : public QObject, public GraphSink {
   void ShowFile1Click();
   void Showonlinesession1Click();
 
+  // The newest plotted stroke's numbers, for the readout band.
+  const LiveReadout& Readout() const { return readout_; }
+
   // True while "&Online graph" is the checked view item.
   bool OnlineGraphChecked() const { return onlineGraphChecked_; }
 
@@ -81,6 +85,8 @@ class StrokeGraphs : public QObject, public GraphSink {
  signals:
   // The view item to check changed: "&Online graph" when online, else "&File graph".
   void viewChanged(bool online);
+  // The graphs were emptied or moved on to a new stroke: the readout follows.
+  void readoutChanged();
 
  private:
   std::array<GraphPage*, 2> Pages() { return {&strokeValues_, &rightLeft_}; }
@@ -97,6 +103,7 @@ class StrokeGraphs : public QObject, public GraphSink {
   StatusSink& status_;
   bool onlineGraphChecked_ = true;
   PlotFilters filters_;
+  LiveReadout readout_;
   std::unique_ptr<SeriesPoints> points_;  // the pages' series hold them
   GraphPage strokeValues_;
   GraphPage rightLeft_;

@@ -59,6 +59,7 @@ MainMenu BuildMainMenu(QMenuBar& bar) {
   menu.View1 = AddMenu(bar, "View1", "View");
   menu.ShowFile1 = AddViewItem(*menu.View1, "ShowFile1", "&File graph", false);
   menu.Showonlinesession1 = AddViewItem(*menu.View1, "Showonlinesession1", "&Online graph", true);
+  menu.Readout1 = AddViewItem(*menu.View1, "Readout1", "Live readout", true);
   menu.Summary1 = AddItem(*menu.View1, "Summary1", "Session summary...");
   return menu;
 }

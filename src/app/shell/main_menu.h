@@ -29,7 +29,8 @@ struct MainMenu {
   QMenu* View1 = nullptr;
   QAction* ShowFile1 = nullptr;
   QAction* Showonlinesession1 = nullptr;
-  QAction* Summary1 = nullptr;  // "Session summary...", after the two views
+  QAction* Readout1 = nullptr;  // "Live readout", checkable, after the two views
+  QAction* Summary1 = nullptr;  // "Session summary..."
 };
 
 MainMenu BuildMainMenu(QMenuBar& bar);

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 #include "dialogs/export_command.h"
 #include "dialogs/file_dialogs.h"
@@ -21,6 +22,7 @@
 #include "dialogs/summary_dialog.h"
 #include "graph/chart_output.h"
 #include "graph/chart_tools.h"
+#include "graph/readout_band.h"
 #include "graph/stroke_graphs.h"
 #include "link/box_link.h"
 #include "session/analyser_core.h"
@@ -37,6 +39,11 @@ namespace {
 constexpr int MinimumWidth = 550;
 constexpr int MinimumHeight = 380;
 constexpr int FontPointSize = 8;
+// The readout band takes at most this share of the window's height.
+constexpr int ReadoutHeightShare = 5;
+
+// Whether the readout band is shown, chosen for each view.
+QString ReadoutKey(bool online) { return online ? "Readout/OnlineView" : "Readout/FileView"; }
 
 // The modeless dialogs come to the front when their command is chosen again.
 void ShowDialog(QDialog& dialog) {
@@ -52,7 +59,11 @@ std::string PathBytes(const QString& path) { return QFile::encodeName(path).toSt
 }  // namespace
 
 TForm1::TForm1(AnalyserCore& core, const ProgramPlaces& places, const QByteArray& firstArgument, QWidget* parent)
-    : QMainWindow(parent), core_(core), places_(places), settingsFile_(PathBytes(places.SettingsPath)) {
+    : QMainWindow(parent),
+      core_(core),
+      places_(places),
+      settingsFile_(PathBytes(places.SettingsPath)),
+      preferences_(places.PreferencesPath()) {
   setObjectName("Form1");
   setMinimumSize(MinimumWidth, MinimumHeight);
   QFont font = QApplication::font();
@@ -99,10 +110,19 @@ void TForm1::BuildPages() {
   tabSheet2_->setObjectName("TabSheet2");
   pageControl1_->addTab(tabSheet1_, "Stroke values");
   pageControl1_->addTab(tabSheet2_, "Right vs. left");
-  setCentralWidget(pageControl1_);
   statusBar1_ = new StatusPanels(this);
   setStatusBar(statusBar1_);
   graphs_ = new StrokeGraphs(core_, *statusBar1_, *tabSheet1_, *tabSheet2_, this);
+  // The readout band above the tabs, the graphs filling the rest.
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  readout_ = new ReadoutBand(graphs_->Readout(), central);
+  layout->addWidget(readout_);
+  layout->addWidget(pageControl1_, 1);
+  setCentralWidget(central);
+  connect(graphs_, &StrokeGraphs::readoutChanged, readout_, &ReadoutBand::Refresh);
   chartTools_ = new ChartTools(*graphs_, core_.Settings(), this);
   chartOutput_ = new ChartOutput(core_, *graphs_, *pageControl1_, *this);
 }
@@ -130,6 +150,7 @@ void TForm1::ConnectMenu() {
     SetViewChecks();
   });
   connect(graphs_, &StrokeGraphs::viewChanged, this, &TForm1::SetViewChecks);
+  connect(menu_.Readout1, &QAction::triggered, this, &TForm1::Readout1Click);
   connect(menu_.Summary1, &QAction::triggered, summary_, &SessionSummaryDialog::Summary1Click);
 }
 
@@ -155,6 +176,7 @@ void TForm1::FormCreate(const QByteArray& firstArgument) {
   graphs_->SetupSeries();
   graphs_->VertAxisNameChart1();
   graphs_->VertAxisNameChart2();
+  SetViewChecks();
 
   link_->ScanBoxes();
 
@@ -221,13 +243,28 @@ void TForm1::OnHandOverMessage() {
   OpenNamedRecordFile(TakeHandOverFile(places_.HandOverFilePath));
 }
 
+// The readout band follows the view: shown with the online view and hidden
+// with the file view unless the user chose otherwise for that view.
 void TForm1::SetViewChecks() {
   const bool online = graphs_->OnlineGraphChecked();
   menu_.Showonlinesession1->setChecked(online);
   menu_.ShowFile1->setChecked(!online);
+  const bool readoutShown = preferences_.Flag(ReadoutKey(online), online);
+  menu_.Readout1->setChecked(readoutShown);
+  readout_->setVisible(readoutShown);
+}
+
+void TForm1::Readout1Click(bool checked) {
+  preferences_.SetFlag(ReadoutKey(graphs_->OnlineGraphChecked()), checked);
+  readout_->setVisible(checked);
 }
 
 void TForm1::Quit1Click() { close(); }
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  readout_->SetHeightLimit(height() / ReadoutHeightShare);
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
   link_->ShutDown();

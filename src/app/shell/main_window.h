@@ -19,6 +19,7 @@
 #include "settings/user_settings.h"
 #include "shell/main_menu.h"
 #include "shell/program_places.h"
+#include "shell/program_preferences.h"
 
 class QFileDialog;
 class QTabWidget;
@@ -36,6 +37,7 @@ class ChunksTo;
 class StatusPanels;
 class ChartOutput;
 class ChartTools;
+class ReadoutBand;
 class StrokeGraphs;
 class StrokeGraphsOptions;
 class TOption;
@@ -64,12 +66,16 @@ class TForm1 : public QMainWindow, public MessageSink, public SessionDialogs {
   void Savenext1Click();
   void Quit1Click();
   void Resetcomputer1Click();
+  // "Live readout": shows or hides the readout band in the view shown, and
+  // keeps the choice for that view.
+  void Readout1Click(bool checked);
   // A second start has handed over a record file path.
   void OnHandOverMessage();
 
   StatusPanels& StatusBar1() const { return *statusBar1_; }
   StrokeGraphs& Graphs() const { return *graphs_; }
   QTabWidget& PageControl1() const { return *pageControl1_; }
+  ReadoutBand& Readout() const { return *readout_; }
   const MainMenu& Menu() const { return menu_; }
   QFileDialog& OpenDialog1() const { return *openDialog1_; }
   QFileDialog& SaveDialog1() const { return *saveDialog1_; }
@@ -79,6 +85,7 @@ class TForm1 : public QMainWindow, public MessageSink, public SessionDialogs {
  protected:
   // FormClose: the close box and "&Exit" end the program the same way.
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void FormCreate(const QByteArray& firstArgument);
@@ -92,8 +99,10 @@ class TForm1 : public QMainWindow, public MessageSink, public SessionDialogs {
   AnalyserCore& core_;
   ProgramPlaces places_;
   SettingsFile settingsFile_;
+  ProgramPreferences preferences_;
   BoxCommandSender commands_;
   QTabWidget* pageControl1_ = nullptr;
+  ReadoutBand* readout_ = nullptr;
   QWidget* tabSheet1_ = nullptr;
   QWidget* tabSheet2_ = nullptr;
   StatusPanels* statusBar1_ = nullptr;

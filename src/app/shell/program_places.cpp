@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace veltrasko {
@@ -55,6 +56,10 @@ QString SettingsFolder(const QString& programFolder) {
   const bool onlyUserWrites = IsOwnFolder(programFolder, status) && (status.st_mode & S_IWUSR) != 0 &&
                               (status.st_mode & AnyoneElseMayWrite) == 0;
   return onlyUserWrites ? programFolder : ConfigurationFolder();
+}
+
+QString ProgramPlaces::PreferencesPath() const {
+  return QFileInfo(SettingsPath).dir().filePath("user_preferences.ini");
 }
 
 ProgramPlaces ProgramPlaces::ForThisUser() {

@@ -19,6 +19,10 @@ struct ProgramPlaces {
   QString ChannelName;
   QString DialogFolder;  // where the file dialogs start
 
+  // The INI file of the preferences the settings file has no room for,
+  // beside the settings file.
+  QString PreferencesPath() const;
+
   // The places of the running user and executable; needs the application
   // object. Without a private folder the lock, the channel and the hand-over
   // file are empty: every start then runs on its own.

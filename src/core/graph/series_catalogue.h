@@ -25,6 +25,10 @@ inline constexpr int Chart2SeriesCount = SeriesCount - Chart1SeriesCount;
 // newest stroke's distance and time.
 inline constexpr int SpeedDistanceSeries = 1;
 inline constexpr int SpeedTimeSeries = 9;
+// The other averaged values the readout band shows, against distance.
+inline constexpr int StrokeRateDistanceSeries = 2;
+inline constexpr int PowerDistanceSeries = 3;
+inline constexpr int HeartRateDistanceSeries = 7;
 
 // Indexed by series number - 1.
 extern const std::array<SeriesEntry, SeriesCount> SeriesCatalogue;

@@ -29,6 +29,15 @@ inline constexpr std::string_view RecordNotOpenedMessage = "Could not open file!
 inline constexpr std::string_view NoExportDataMessage = "No data available for export!";
 inline constexpr std::string_view NoSummaryDataMessage = "No strokes to summarise!";
 
+// The readout band's units, each after its number.
+inline constexpr std::string_view ReadoutMetres = " m";
+inline constexpr std::string_view ReadoutKilometresPerHour = " km/h";
+inline constexpr std::string_view ReadoutMetresPerSecond = " m/s";
+inline constexpr std::string_view ReadoutPer500Metres = " /500 m";
+inline constexpr std::string_view ReadoutStrokesPerMinute = " str/min";
+inline constexpr std::string_view ReadoutWatts = " W";
+inline constexpr std::string_view ReadoutBeatsPerMinute = " bpm";
+
 // A status text of bounded length; longer texts are cut.
 class StatusText {
  public:

@@ -28,6 +28,7 @@
 
 #include "dialogs/summary_dialog.h"
 #include "export/summary_text.h"
+#include "graph/readout_band.h"
 #include "graph/stroke_graphs.h"
 #include "session/analyser_core.h"
 #include "shell/hand_over.h"
@@ -38,6 +39,7 @@
 #include "support/modal_answers.h"
 #include "support/places_in_folder.h"
 #include "support/process_runner.h"
+#include "support/whole_files.h"
 
 namespace veltrasko {
 namespace {
@@ -177,9 +179,10 @@ TEST_F(MainWindowTest, MenuTreeHasItsCaptionsShortcutsAndOrder) {
   EXPECT_EQ(Entries(*menu.Commands1), (std::vector<MenuEntry>{{"Reset computer...", none, false}}));
   EXPECT_EQ(Entries(*menu.Settings1),
             (std::vector<MenuEntry>{{"&Options...", none, false}, {"Personal data...", none, false}}));
-  EXPECT_EQ(Entries(*menu.View1),
-            (std::vector<MenuEntry>{
-                {"&File graph", none, false}, {"&Online graph", none, false}, {"Session summary...", none, false}}));
+  EXPECT_EQ(Entries(*menu.View1), (std::vector<MenuEntry>{{"&File graph", none, false},
+                                                          {"&Online graph", none, false},
+                                                          {"Live readout", none, false},
+                                                          {"Session summary...", none, false}}));
 }
 
 TEST_F(MainWindowTest, FirstStartWritesTheDefaultSettingsFile) {
@@ -229,6 +232,58 @@ TEST_F(MainWindowTest, StrokeCountBeyondSixteenBitsStaysWholeAcrossViewSwitches)
   form->Menu().Showonlinesession1->trigger();
   form->Menu().ShowFile1->trigger();
   EXPECT_EQ(form->StatusBar1().PanelText(2), " Strokes: 100000");
+}
+
+TEST_F(MainWindowTest, LiveReadoutFollowsTheViewsAndItsItemAndIsKeptForTheNextWindow) {
+  const auto shown = [](const TForm1& form) {
+    EXPECT_EQ(form.Menu().Readout1->isChecked(), !form.Readout().isHidden());
+    return !form.Readout().isHidden();
+  };
+  auto form = MakeForm();
+  EXPECT_TRUE(form->Menu().Readout1->isCheckable());
+  EXPECT_TRUE(shown(*form));
+  form->Menu().ShowFile1->trigger();
+  EXPECT_FALSE(shown(*form));
+  form->Menu().Readout1->trigger();
+  EXPECT_TRUE(shown(*form));
+  form->Menu().Showonlinesession1->trigger();
+  form->Menu().Readout1->trigger();
+  EXPECT_FALSE(shown(*form));
+
+  form.reset();
+  EXPECT_TRUE(QFile::exists(QtPath(folder, "user_preferences.ini")));
+  EXPECT_EQ(QFileInfo(QtPath(folder, "user_settings.bin")).size(), 22);
+  form = MakeForm();
+  EXPECT_FALSE(shown(*form));
+  form->Menu().ShowFile1->trigger();
+  EXPECT_TRUE(shown(*form));
+}
+
+TEST_F(MainWindowTest, HandEditedPreferencesCountAsNoChoice) {
+  const std::string text = "[Readout]\nOnlineView=banana\nFileView=\n\x01\xff[[=\n";
+  WriteWholeFile(QtPath(folder, "user_preferences.ini").toStdString(), Bytes(text.begin(), text.end()));
+  const auto form = MakeForm();
+  EXPECT_FALSE(form->Readout().isHidden());
+  form->Menu().ShowFile1->trigger();
+  EXPECT_TRUE(form->Readout().isHidden());
+}
+
+// Readable from the seat: on a 1024 x 768 screen the window opens 768 x 512.
+TEST_F(MainWindowTest, ReadoutDigitsFillAQuarterOfTheBandAtMostAFifthOfTheWindowAboveTheGraphs) {
+  const auto form = MakeForm();
+  form->show();
+  for (const QSize size : {QSize(768, 512), QSize(1024, 740), QSize(1440, 720), QSize(550, 380)}) {
+    SCOPED_TRACE(size.width());
+    form->resize(size);
+    ASSERT_TRUE(WaitUntil([&] { return form->height() == size.height(); }));
+    QApplication::processEvents();
+    const ReadoutBand& band = form->Readout();
+    EXPECT_GT(band.height(), 0);
+    EXPECT_LE(band.height(), form->height() / 5);
+    EXPECT_GE(band.DigitHeight(), band.height() / 4.0);
+    EXPECT_EQ(form->PageControl1().geometry().top(), band.geometry().bottom() + 1);
+    EXPECT_EQ(form->PageControl1().height() + band.height(), form->centralWidget()->height());
+  }
 }
 
 TEST_F(MainWindowTest, MissingFileOnTheCommandLineIsReportedAndTheWindowRuns) {
