@@ -40,6 +40,7 @@ QCheckBox& StrokeGraphs::CheckBox(int number) const {
 
 void StrokeGraphs::PlotStroke(const StrokeRow& row) {
   const StrokePoints points = filters_.PlotPoints(row, core_.Settings());
+  plotted_.Add(row);
   for (int number = 1; number <= SeriesCount; ++number) {
     if (points.HasPoint(number)) (*points_)[number].Append(points.Points[number].X, points.Points[number].Y);
   }
@@ -59,6 +60,7 @@ void StrokeGraphs::TrimSides() {
 
 void StrokeGraphs::ClearGraphs() {
   points_->RemoveAll();
+  plotted_.Clear();
   QueueReplot();
 }
 
