@@ -54,7 +54,8 @@ bool PointReadout::eventFilter(QObject* watched, QEvent* event) {
     pointerOver_ = true;
     pointer_ = static_cast<const QMouseEvent&>(*event).pos();
     Follow();
-  } else if (event->type() == QEvent::Leave || event->type() == QEvent::Hide) {
+  } else if (event->type() == QEvent::Leave || event->type() == QEvent::Hide || event->type() == QEvent::ContextMenu) {
+    // A menu over the plot takes the pointer without a leave.
     pointerOver_ = false;
     Hide();
   }
@@ -84,9 +85,8 @@ QString PointReadout::ValuesText(const PlottedStroke& stroke, double key) const 
     const SeriesData& points = PointsOf(graph);
     // Points added since the last replot are not in key order yet.
     if (!graph.visible() || !points.Normalised()) continue;
-    const std::ptrdiff_t index = NearestKeyIndex(points.size(), key, [&points](std::ptrdiff_t i) {
-      return (points.constBegin() + static_cast<int>(i))->key;
-    });
+    const std::ptrdiff_t index = NearestKeyIndex(
+        points.size(), key, [&points](std::ptrdiff_t i) { return (points.constBegin() + static_cast<int>(i))->key; });
     if (index < 0) continue;
     const QCPGraphData& point = *(points.constBegin() + static_cast<int>(index));
     if (point.key == key) values.push_back({number, point.value});

@@ -42,10 +42,9 @@ const PlottedStrokes::KeyOrder& PlottedStrokes::UpToDate(StrokeKey key) const {
 
 const PlottedStroke* PlottedStrokes::Nearest(StrokeKey key, double x) const {
   const KeyOrder& order = UpToDate(key);
-  const std::ptrdiff_t nearest =
-      NearestKeyIndex(static_cast<std::ptrdiff_t>(order.Indices.size()), x, [&](std::ptrdiff_t i) {
-        return KeyOf(strokes_[order.Indices[static_cast<std::size_t>(i)]], key);
-      });
+  const std::ptrdiff_t nearest = NearestKeyIndex(
+      static_cast<std::ptrdiff_t>(order.Indices.size()), x,
+      [&](std::ptrdiff_t i) { return KeyOf(strokes_[order.Indices[static_cast<std::size_t>(i)]], key); });
   return nearest < 0 ? nullptr : &strokes_[order.Indices[static_cast<std::size_t>(nearest)]];
 }
 

@@ -1,12 +1,11 @@
 // The wheel, the pan and the ways back from a zoom, and the readout box
 // that follows the pointer, on the real graphs with real mouse events.
-#include "graph/chart_navigation.h"
-
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
 
 #include "graph/axis_label_ticker.h"
+#include "graph/chart_navigation.h"
 #include "graph/chart_tools.h"
 #include "graph/point_readout.h"
 #include "graph/title_editor.h"
@@ -178,6 +177,13 @@ TEST_F(NavigationTest, ReadoutNamesTheNearestStrokeAndGoesWhenThePointerLeaves) 
   MovePointer(chart, QPoint(static_cast<int>(chart.xAxis->coordToPixel(19.4)), at.y()));
   EXPECT_TRUE(readout.Box().text().startsWith("Stroke: 6\n"));
 
+  // The plot's menu takes the pointer; so does leaving the graph.
+  QContextMenuEvent request(QContextMenuEvent::Mouse, at, chart.mapToGlobal(at));
+  QCoreApplication::sendEvent(&chart, &request);
+  EXPECT_FALSE(readout.Box().isVisible());
+  chart.findChild<ChartNavigation*>()->ContextMenu().hide();
+  MovePointer(chart, at);
+  ASSERT_TRUE(readout.Box().isVisible());
   QEvent leave(QEvent::Leave);
   QCoreApplication::sendEvent(&chart, &leave);
   EXPECT_FALSE(readout.Box().isVisible());
