@@ -132,15 +132,19 @@ void ChartScaling::ZoomOrUndo(const QRect& dragged) {
 }
 
 void ChartScaling::ZoomInto(const QRect& pixels) {
+  BeginZoom();
+  ZoomAnimation::Ranges target;
+  for (std::size_t i = 0; i < axes_.size(); ++i) target[i] = CoveredRange(*axes_[i], QRectF(pixels));
+  animation_->Start(target);
+}
+
+void ChartScaling::BeginZoom() {
   // A zoom into a zoom still under way starts from where that one ends.
   animation_->Finish();
   if (!zoomed_) {
     for (std::size_t i = 0; i < axes_.size(); ++i)
       rangesBeforeZoom_[i] = {axes_[i]->range().lower, axes_[i]->range().upper};
   }
-  ZoomAnimation::Ranges target;
-  for (std::size_t i = 0; i < axes_.size(); ++i) target[i] = CoveredRange(*axes_[i], QRectF(pixels));
-  animation_->Start(target);
   zoomed_ = true;
   SetVerticalDecimals(2);
   emit zoomed();

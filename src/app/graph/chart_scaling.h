@@ -44,6 +44,10 @@ class ChartScaling : public QObject {
   // to where it ended: to the right it zooms into what it covers (in four
   // steps), to the left it undoes the zoom.
   void ZoomOrUndo(const QRect& dragged);
+  // The axes are about to leave their ranges for a zoom (the rectangle, the
+  // wheel or a pan): keeps the ranges an undo returns to, unless zoomed
+  // already, and gives the vertical labels their zoomed format.
+  void BeginZoom();
   // Restores the ranges from before the zoom, if zoomed; the labels go back
   // to one decimal in any case.
   void UndoZoom();

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The interactive helpers of the two graphs that the graph pages leave to
-// others: the point tips (ChartTool1, ChartTool2) and the in-place editing
-// of each graph's title.
+// others: the point tips (ChartTool1, ChartTool2), the in-place editing
+// of each graph's title, the wheel, pan and undo of the zoom, and the
+// readout of the point under the pointer.
 #pragma once
 
 #include <QObject>

@@ -41,6 +41,7 @@ QCheckBox& StrokeGraphs::CheckBox(int number) const {
 void StrokeGraphs::PlotStroke(const StrokeRow& row) {
   const StrokePoints points = filters_.PlotPoints(row, core_.Settings());
   readout_.Take(row, points, filters_.SpeedFactor);
+  plotted_.Add(row);
   for (int number = 1; number <= SeriesCount; ++number) {
     if (points.HasPoint(number)) (*points_)[number].Append(points.Points[number].X, points.Points[number].Y);
   }
@@ -61,6 +62,7 @@ void StrokeGraphs::TrimSides() {
 void StrokeGraphs::ClearGraphs() {
   points_->RemoveAll();
   readout_.Clear();
+  plotted_.Clear();
   QueueReplot();
   emit readoutChanged();
 }

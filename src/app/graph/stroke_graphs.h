@@ -14,6 +14,7 @@
 
 #include "graph/graph_page.h"
 #include "graph/live_readout.h"
+#include "graph/plotted_strokes.h"
 #include "graph/stroke_filter.h"
 #include "screen/screen_sinks.h"
 
@@ -71,6 +72,8 @@ class StrokeGraphs : public QObject, public GraphSink {
 
   const GraphPage& StrokeValues() const { return strokeValues_; }
   const GraphPage& RightLeft() const { return rightLeft_; }
+  // The strokes the series hold, for naming the point under the pointer.
+  const PlottedStrokes& Plotted() const { return plotted_; }
   QCustomPlot& Chart1() const { return strokeValues_.Chart(); }
   QCustomPlot& Chart2() const { return rightLeft_.Chart(); }
   // number is 1 .. 36, as in Series1 .. Series36.
@@ -104,6 +107,7 @@ class StrokeGraphs : public QObject, public GraphSink {
   bool onlineGraphChecked_ = true;
   PlotFilters filters_;
   LiveReadout readout_;
+  PlottedStrokes plotted_;
   std::unique_ptr<SeriesPoints> points_;  // the pages' series hold them
   GraphPage strokeValues_;
   GraphPage rightLeft_;
