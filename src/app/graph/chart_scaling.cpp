@@ -65,9 +65,15 @@ void ChartScaling::SetBottomWindow(double newest, double window) {
 void ChartScaling::SetLabelSize(int points) {
   for (QCPAxis* axis : axes_) {
     QFont font = axis->tickLabelFont();
-    if (font.pointSize() == points) continue;
-    font.setPointSize(points);
-    axis->setTickLabelFont(font);
+    if (font.pointSize() != points) {
+      font.setPointSize(points);
+      axis->setTickLabelFont(font);
+    }
+    font = axis->labelFont();
+    if (font.pointSize() != points) {
+      font.setPointSize(points);
+      axis->setLabelFont(font);
+    }
   }
 }
 
@@ -76,6 +82,15 @@ void ChartScaling::FitAutomaticAxes() {
   if (bottomAutomatic_) FitBottom();
   FitVertical(*axes_[1]);
   FitVertical(*axes_[2]);
+  GridAlongLabelledAxis();
+}
+
+// The horizontal grid lines sit at the labelled heights: those of the left
+// axis, unless only the right axis has labels.
+void ChartScaling::GridAlongLabelledAxis() {
+  const bool right = !axes_[1]->tickLabels() && axes_[2]->tickLabels();
+  axes_[1]->grid()->setVisible(!right);
+  axes_[2]->grid()->setVisible(right);
 }
 
 void ChartScaling::FitBottom() {

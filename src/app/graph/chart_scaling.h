@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The axes of one graph: which of them fit their shown series by themselves
 // (automatic) and which keep a range set by the program, the online window
-// of the bottom axis, the label size, and the rectangle zoom with its undo.
+// of the bottom axis, the label size, the grid along the labelled vertical
+// axis, and the rectangle zoom with its undo.
 #pragma once
 
 #include <QObject>
@@ -30,7 +31,7 @@ class ChartScaling : public QObject {
   // never puts the minimum above the maximum.
   void SetBottomWindow(double newest, double window);
 
-  // Point size of the labels of all three axes.
+  // Point size of the labels and titles of all three axes.
   void SetLabelSize(int points);
 
   // Gives every automatic axis the span of the shown series drawn against it;
@@ -60,6 +61,7 @@ class ChartScaling : public QObject {
   void ZoomInto(const QRect& pixels);
   void SetVerticalDecimals(int decimals);
   void FitVertical(QCPAxis& axis);
+  void GridAlongLabelledAxis();
 
   QCustomPlot& chart_;
   std::array<QCPAxis*, 3> axes_{};  // bottom, left, right

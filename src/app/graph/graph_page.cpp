@@ -11,8 +11,11 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "graph/chart_scaling.h"
+#include "graph/legend_place.h"
 #include "graph/series_data.h"
 #include "session/stroke_table.h"
 
@@ -42,6 +45,13 @@ QPlainTextEdit* MakeNote(QWidget& column, const char* text) {
   note->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   note->setPlainText(text);
   note->setFixedHeight(note->fontMetrics().lineSpacing() * 6);
+  // As wide as its longest line, not the text box's default width, which
+  // would widen the column and narrow the graph.
+  int widest = 0;
+  for (const QString& line : QString(text).split('\n'))
+    widest = std::max(widest, note->fontMetrics().horizontalAdvance(line));
+  note->setFixedWidth(widest + 2 * static_cast<int>(std::ceil(note->document()->documentMargin())) +
+                      2 * note->frameWidth());
   return note;
 }
 
@@ -52,13 +62,14 @@ GraphPage::GraphPage(QWidget& page, const GraphPageDescription& description, Ser
   MakeChart(page);
   MakeSeries(points);
   scaling_ = new ChartScaling(*chart_);
+  legend_ = new LegendPlace(*chart_);
   ConnectChartEvents(points);
-  QWidget* column = MakeColumn(page);
+  column_ = MakeColumn(page);
 
   auto* layout = new QHBoxLayout(&page);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(chart_, 1);
-  layout->addWidget(column, 0, Qt::AlignTop);
+  layout->addWidget(column_, 0, Qt::AlignTop);
 }
 
 QCPGraph& GraphPage::Series(int number) const {
@@ -91,7 +102,9 @@ void GraphPage::MakeChart(QWidget& page) {
   chart_->xAxis->setLabel("Distance / Time");
   chart_->yAxis2->setVisible(true);
   chart_->yAxis2->setTickLabels(true);
-  chart_->yAxis->grid()->setPen(QPen(QColor(160, 160, 160), 0, Qt::DotLine));
+  // The grid is drawn along whichever vertical axis has labels.
+  for (QCPAxis* axis : {chart_->yAxis, chart_->yAxis2})
+    axis->grid()->setPen(QPen(QColor(160, 160, 160), 0, Qt::DotLine));
 }
 
 void GraphPage::MakeSeries(SeriesPoints& points) {
@@ -128,7 +141,7 @@ QWidget* GraphPage::MakeColumn(QWidget& page) {
   }
   if (*description_.Note != '\0') {
     layout->addSpacing(8);
-    layout->addWidget(MakeNote(*column, description_.Note));
+    layout->addWidget(MakeNote(*column, description_.Note), 0, Qt::AlignLeft);
   }
   layout->addStretch(1);
   return column;
@@ -182,6 +195,11 @@ void GraphPage::SetLineWidth(int width) {
     pen.setWidth(width);
     graph->setPen(pen);
   }
+}
+
+void GraphPage::SetTextSize(int points) {
+  scaling_->SetLabelSize(points);
+  legend_->SetTextSize(points);
 }
 
 void GraphPage::ActivateSeries() {

@@ -3,7 +3,7 @@
 // built from its description: the graph with its line series and axes, the
 // column of value check boxes, the Distance/Time radio buttons and the note
 // beside it, and what they decide: which series are shown, on which vertical
-// axis, the axis titles and the legend.
+// axis, the axis titles and the legend with its place.
 #pragma once
 
 #include <QObject>
@@ -21,6 +21,7 @@ class QWidget;
 namespace veltrasko {
 
 class ChartScaling;
+class LegendPlace;
 class SeriesPoints;
 
 class GraphPage : public QObject {
@@ -34,6 +35,9 @@ class GraphPage : public QObject {
   const GraphPageDescription& Description() const { return description_; }
   QCustomPlot& Chart() const { return *chart_; }
   ChartScaling& Scaling() const { return *scaling_; }
+  LegendPlace& Legend() const { return *legend_; }
+  // The column of controls beside the graph.
+  QWidget& Column() const { return *column_; }
   // number is one of the page's series, as in Series1 .. Series36.
   QCPGraph& Series(int number) const;
   // number is one of the page's boxes, as in CheckBox1 .. CheckBox18.
@@ -46,6 +50,8 @@ class GraphPage : public QObject {
   // boxes and radio buttons choose.
   void SetupSeries();
   void SetLineWidth(int width);
+  // Point size of the axis labels, the axis titles and the legend.
+  void SetTextSize(int points);
   // ActivateSeries on Chart1, StrokeSideSeries on Chart2: the click of a
   // value check box or a radio button.
   void ActivateSeries();
@@ -74,8 +80,10 @@ class GraphPage : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   const GraphPageDescription& description_;
-  QCustomPlot* chart_ = nullptr;        // a child of the page, as are the controls
-  ChartScaling* scaling_ = nullptr;     // a child of the chart
+  QCustomPlot* chart_ = nullptr;     // a child of the page, as are the controls
+  ChartScaling* scaling_ = nullptr;  // a child of the chart
+  LegendPlace* legend_ = nullptr;    // a child of the chart
+  QWidget* column_ = nullptr;
   std::vector<QCPGraph*> series_;       // by series number - FirstSeries
   std::vector<QCheckBox*> checkBoxes_;  // by check box number - FirstCheckBox
   QRadioButton* radioButtonDist_ = nullptr;

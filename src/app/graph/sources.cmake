@@ -5,6 +5,7 @@ list(APPEND APP_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/chart_scaling.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_page.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_views.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/legend_place.cpp
   ${CMAKE_CURRENT_LIST_DIR}/readout_band.cpp
   ${CMAKE_CURRENT_LIST_DIR}/series_data.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stroke_graphs.cpp

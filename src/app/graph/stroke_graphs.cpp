@@ -4,6 +4,7 @@
 #include <qcustomplot.h>
 
 #include <QCheckBox>
+#include <algorithm>
 
 #include "graph/chart_scaling.h"
 #include "graph/series_data.h"
@@ -12,8 +13,8 @@
 namespace veltrasko {
 namespace {
 
-constexpr int EnlargedLabelPoints = 14;
-constexpr int NormalLabelPoints = 8;
+constexpr int EnlargedTextPoints = 14;
+constexpr int NormalTextPoints = 8;
 
 }  // namespace
 
@@ -26,6 +27,14 @@ StrokeGraphs::StrokeGraphs(AnalyserCore& core, StatusSink& status, QWidget& stro
       strokeValues_(strokeValuesPage, StrokeValuesPage, *points_),
       rightLeft_(rightLeftPage, RightLeftPage, *points_) {
   for (GraphPage* page : Pages()) connect(page, &GraphPage::seriesChosen, this, &StrokeGraphs::UpdateAxes);
+  AlignPlots();
+}
+
+// Both plots are equally wide: the columns beside them take the width of
+// the wider one, whichever tab is shown.
+void StrokeGraphs::AlignPlots() {
+  const int columnWidth = std::max(strokeValues_.Column().sizeHint().width(), rightLeft_.Column().sizeHint().width());
+  for (GraphPage* page : Pages()) page->Column().setFixedWidth(columnWidth);
 }
 
 StrokeGraphs::~StrokeGraphs() = default;
@@ -70,8 +79,8 @@ void StrokeGraphs::ClearGraphs() {
 void StrokeGraphs::UpdateAxes() {
   points_->Normalise(1, SeriesCount);
   const UserSettings& settings = core_.Settings();
-  const int labelPoints = settings.EnlargeAxisText() && onlineGraphChecked_ ? EnlargedLabelPoints : NormalLabelPoints;
-  for (GraphPage* page : Pages()) page->Scaling().SetLabelSize(labelPoints);
+  const int textPoints = settings.EnlargeAxisText() && onlineGraphChecked_ ? EnlargedTextPoints : NormalTextPoints;
+  for (GraphPage* page : Pages()) page->SetTextSize(textPoints);
   if (onlineGraphChecked_) {
     const bool viewAll = settings.ViewAll() != 0;
     SetBottomAxesAutomatic(viewAll);

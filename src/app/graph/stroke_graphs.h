@@ -94,6 +94,7 @@ class StrokeGraphs : public QObject, public GraphSink {
  private:
   std::array<GraphPage*, 2> Pages() { return {&strokeValues_, &rightLeft_}; }
 
+  void AlignPlots();
   void SetOnlineWindow(GraphPage& page);
   void TrimSides();
   void SetViewCheck(bool online);

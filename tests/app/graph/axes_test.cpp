@@ -78,14 +78,19 @@ TEST_F(AxesTest, ViewAllFitsTheWholeSession) {
   ExpectRange(BottomOf(Graphs().Chart1()), 20, 1234.5);
 }
 
-TEST_F(AxesTest, EnlargedLabelsOnlyInTheOnlineView) {
+TEST_F(AxesTest, EnlargedLabelsTitlesAndLegendOnlyInTheOnlineView) {
   core_->EditSettings().SetEnlargeAxisText(1);
   StrokeGraphs& graphs = Graphs();
   EXPECT_EQ(graphs.Chart1().xAxis->tickLabelFont().pointSize(), 14);
   EXPECT_EQ(graphs.Chart2().yAxis2->tickLabelFont().pointSize(), 14);
+  EXPECT_EQ(graphs.Chart1().yAxis->labelFont().pointSize(), 14);
+  EXPECT_EQ(graphs.Chart2().xAxis->labelFont().pointSize(), 14);
+  EXPECT_EQ(graphs.Chart2().legend->item(1)->font().pointSize(), 14);
   graphs.ShowFile1Click();
   EXPECT_EQ(graphs.Chart1().yAxis->tickLabelFont().pointSize(), 8);
   EXPECT_EQ(graphs.Chart2().xAxis->tickLabelFont().pointSize(), 8);
+  EXPECT_EQ(graphs.Chart2().yAxis2->labelFont().pointSize(), 8);
+  EXPECT_EQ(graphs.Chart1().legend->item(0)->font().pointSize(), 8);
 }
 
 TEST_F(AxesTest, FileViewFitsTheFileAndLeavesTheWindowAlone) {
