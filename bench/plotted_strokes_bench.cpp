@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Naming the stroke under the pointer among 100000 plotted: one lookup once
 // the key order is known, and the first lookup after a file of two sessions,
 // which puts the keys in order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Moving about one graph with the mouse and keys, beside the rectangle
 // zoom: the wheel zooms the bottom axis about the pointer (with Ctrl the
 // vertical axes), a drag with the middle button or with Shift and the left

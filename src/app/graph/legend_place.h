@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a graph's legend sits: outside the plot, in a band above it, so that
 // it never covers the newest data, or in one of the plot's four corners. A
 // right click on the legend offers the five places; the choice is the

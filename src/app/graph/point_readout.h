@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The readout of the point under the pointer on one graph: a thin vertical
 // line at the nearest plotted stroke and a small box beside it with that
 // stroke's number, distance and paddle time and the plotted values of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The readout band above the graph tabs: the numbers of the newest stroke of
 // the view shown, in digits big enough to read from the seat. It takes one
 // or two rows, whichever gives the larger digits within its width and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's INI file: the preferences that the 22-byte settings file
 // has no room for, each under a key of its own. Read when asked, written the
 // moment a preference changes. A file that cannot be written is silent, as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The numbers of the readout band: the newest plotted stroke with the
 // averages the graph drew for it, so the band and the lines agree, and the
 // power balance of the last one-sided strokes. Each plotted stroke costs a

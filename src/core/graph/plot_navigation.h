@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arithmetic of moving about a graph with the mouse: the nearest of a
 // run of sorted keys, an axis range zoomed about a point that stays put, and
 // a range carried along by a drag. The chart code maps pixels onto these.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The strokes the graphs hold, in the order they were plotted, so that the
 // point under the mouse can be named by its stroke. They are looked up by
 // distance or by paddle time; a file of several sessions plots out of key

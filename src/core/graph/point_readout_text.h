@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text of the readout box that follows the pointer over a graph: the
 // stroke nearest to it and the plotted values of the shown series there, in
 // the words and decimals of the point tips.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the graphs lay themselves out: the legend's place, the grid and the
 // width of the two plots.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Moving about a graph: the nearest stroke to the pointer, zooming about a
 // point, panning, and the readout box's text.
 #include "graph/plot_navigation.h"
